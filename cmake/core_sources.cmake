@@ -1,0 +1,17 @@
+# The portable core: everything that decides what the installer does. It sees Windows only
+# through src/platform/*.h and never includes <windows.h> itself.
+set(CORE_SOURCES
+  src/app/os_page.cpp
+  src/app/setup_wizard.cpp
+  src/config/decimal.cpp
+  src/config/driver_config.cpp
+  src/config/section_names.cpp
+  src/config/text_buffer.cpp
+  src/messages/message_box.cpp
+)
+
+function(setup_core_library name)
+  add_library(${name} STATIC ${CORE_SOURCES} ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PUBLIC ${SETUP_WARNINGS} ${SETUP_CHARSET})
+endfunction()

@@ -1,0 +1,18 @@
+# Native build: the core against the simulated Windows, the unit tests and the tools the tests
+# use. Sanitizers are on unless SETUP_SANITIZE is switched off.
+option(SETUP_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+if(SETUP_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(SIM_SOURCES
+  src/platform/sim/ini_document.cpp
+  src/platform/sim/sim_file_tree.cpp
+  src/platform/sim/sim_machine.cpp
+  src/platform/sim/sim_profile_service.cpp
+)
+setup_core_library(setup_core ${SIM_SOURCES})
+
+enable_testing()
+add_subdirectory(tests/unit)

@@ -1,0 +1,25 @@
+# Windows build: Setup.exe and the Windows-side test programs. Static runtime, ANSI calls,
+# subsystem version 4.0 so that Windows 98 and NT 4 load the program.
+add_compile_definitions(WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0400)
+set(SETUP_WINDOWS_LINK -static -static-libgcc -static-libstdc++
+    -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
+    -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
+
+setup_core_library(setup_core_win)
+
+add_executable(Setup WIN32
+  src/app/win32/dialog.cpp
+  src/app/win32/main.cpp
+  src/app/win32/page_dialog.cpp
+  src/app/win32/win32_dialog_view.cpp
+  src/app/win32/wizard_dialog.cpp
+  resources/setup.rc
+)
+target_link_libraries(Setup PRIVATE setup_core_win comctl32 ole32 shell32)
+target_link_options(Setup PRIVATE ${SETUP_WINDOWS_LINK})
+set_target_properties(Setup PROPERTIES OUTPUT_NAME Setup RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc)
+target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src)
+
+add_subdirectory(tests/e2e/driver)

@@ -1,0 +1,25 @@
+// The target-system page: fixes the system the driver is installed for from the running
+// Windows version, once, when the page is created. The user cannot change it.
+#pragma once
+
+#include "app/wizard_page.h"
+#include "config/install_types.h"
+#include "platform/platform.h"
+
+namespace app {
+
+class OsPage final : public WizardPage {
+ public:
+  explicit OsPage(platform::Platform& platform) : platform_(platform) {}
+
+  int templateId() const override;
+  void OnInitDialog(DialogView& view) override;
+
+  int targetOs() const { return targetOs_; }
+
+ private:
+  platform::Platform& platform_;
+  int targetOs_ = kTargetWin98Me;
+};
+
+}  // namespace app

@@ -1,0 +1,75 @@
+#include "app/setup_wizard.h"
+
+#include "resources/resource_ids.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kBackCaption = "<<上一步（&B）";
+constexpr const char* kNextCaption = "下一步（&N）>>";
+constexpr const char* kFinishCaption = "完成（&F）";
+constexpr const char* kCancelCaption = "取消（&C）";
+
+}  // namespace
+
+void SetupWizard::AddPage(std::string title, WizardPage& page) {
+  pages_.push_back(Entry{std::move(title), &page});
+}
+
+void SetupWizard::OnInitDialog(WizardHost& host) {
+  if (!pages_.empty()) {
+    ShowPage(host, 0);
+  }
+  DialogView& frame = host.frameView();
+  frame.SetText(IDC_BACK, kBackCaption);
+  frame.SetText(IDC_NEXT_FINISH, pageCount() >= 2 ? kNextCaption : kFinishCaption);
+  frame.SetText(IDC_CANCEL_WIZARD, kCancelCaption);
+}
+
+void SetupWizard::ShowPage(WizardHost& host, int index) {
+  if (currentPage_ >= 0 && currentPage_ < pageCount()) {
+    if (!page(currentPage_).TakeValues(host.pageView(currentPage_))) {
+      return;
+    }
+    host.ShowPageWindow(currentPage_, false);
+  }
+  if (index < 0 || index >= pageCount()) {
+    return;
+  }
+  currentPage_ = index;
+  host.ShowPageWindow(index, true);
+}
+
+void SetupWizard::OnNextOrFinish(WizardHost& host) {
+  if (pages_.empty()) {
+    return;
+  }
+  if (IsLastPage()) {
+    if (finish_) {
+      finish_();
+    }
+    return;
+  }
+  ShowPage(host, currentPage_ + 1);
+  DialogView& frame = host.frameView();
+  if (IsLastPage()) {
+    frame.SetText(IDC_NEXT_FINISH, kFinishCaption);
+  }
+  frame.Enable(IDC_BACK, true);
+  frame.SetFocus(IDC_NEXT_FINISH);
+}
+
+void SetupWizard::GoBack(WizardHost& host) {
+  DialogView& frame = host.frameView();
+  if (currentPage_ > 0) {
+    frame.SetText(IDC_NEXT_FINISH, kNextCaption);
+    ShowPage(host, currentPage_ - 1);
+  }
+  if (currentPage_ <= 0) {
+    frame.Enable(IDC_BACK, false);
+    frame.SetFocus(IDC_NEXT_FINISH);
+  }
+  frame.Enable(IDC_NEXT_FINISH, true);
+}
+
+}  // namespace app

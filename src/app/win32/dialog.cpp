@@ -1,0 +1,35 @@
+#include "app/win32/dialog.h"
+
+namespace app::win32 {
+
+INT_PTR Dialog::DoModal(int templateId, HWND parent) {
+  return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+                           &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+HWND Dialog::CreateChild(int templateId, HWND parent) {
+  return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+                              &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+  }
+  if (self == nullptr) {
+    return FALSE;
+  }
+  // No exception may cross back into Windows.
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+}  // namespace app::win32

@@ -1,0 +1,43 @@
+// The wizard frame's window (dialog 102): creates every page inside the page frame, forwards
+// Back, Next/Finish and Cancel to SetupWizard, and offers F1 help and the About box.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/setup_wizard.h"
+#include "app/win32/dialog.h"
+#include "app/win32/page_dialog.h"
+#include "app/win32/win32_dialog_view.h"
+
+namespace app::win32 {
+
+class WizardDialog final : public Dialog, public WizardHost {
+ public:
+  WizardDialog(SetupWizard& wizard, std::string caption);
+  INT_PTR Run() { return DoModal(IDD_WIZARD_TEMPLATE, nullptr); }
+
+  // WizardHost
+  DialogView& frameView() override { return frameView_; }
+  DialogView& pageView(int index) override;
+  void ShowPageWindow(int index, bool visible) override;
+
+ protected:
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  static constexpr int IDD_WIZARD_TEMPLATE = 102;
+  void OnInitDialog();
+  void AddAboutMenuEntry();
+  void SetIcons();
+  void CreatePages();
+  void ShowHelp();
+
+  SetupWizard& wizard_;
+  std::string caption_;
+  Win32DialogView frameView_;
+  std::vector<std::unique_ptr<PageDialog>> pages_;
+};
+
+}  // namespace app::win32

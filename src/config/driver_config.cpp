@@ -1,0 +1,107 @@
+#include "config/driver_config.h"
+
+#include <string>
+
+#include "config/decimal.h"
+#include "config/text_buffer.h"
+
+namespace config {
+namespace {
+
+constexpr const char* kCommonFileName = "DRVCONFIG\\setup.ini";
+constexpr const char* kFamilyFileNames[kPrinterTypeCount] = {
+    "DRVCONFIG\\setup_receipt.ini",
+    "DRVCONFIG\\setup_ticket.ini",
+    "DRVCONFIG\\setup_lable.ini",
+    "DRVCONFIG\\setup_embedded.ini",
+};
+
+// Family suffixes in the order they are tested; the first found anywhere in the entry wins.
+constexpr const char* kFamilySuffixes[kPrinterTypeCount] = {
+    "-ReceiptPrinter",
+    "-TicketPrinter",
+    "-LabelPrinter",
+    "-EmbeddedPrinter",
+};
+
+constexpr const char* kAbsent = "0";
+
+bool IsPrinterType(int value) { return value >= 0 && value < kPrinterTypeCount; }
+
+}  // namespace
+
+const char* FamilyFileName(int printerType) {
+  return IsPrinterType(printerType) ? kFamilyFileNames[printerType] : "";
+}
+
+void ProgramRelativePath(platform::Platform& platform, const char* relativeName, Text& out) {
+  Text program{};
+  platform.files.GetModuleFileNameA(program, sizeof(program));
+  program[sizeof(program) - 1] = '\0';
+  const std::string path(program);
+  const size_t slash = path.rfind('\\');
+  const std::string directory = (slash == std::string::npos) ? "" : path.substr(0, slash + 1);
+  CopyText(out, directory + relativeName);
+}
+
+DriverConfig::DriverConfig(platform::Platform& platform) : platform_(platform) {
+  ProgramRelativePath(platform_, kCommonFileName, commonPath_);
+  for (int type = 0; type < kPrinterTypeCount; ++type) {
+    ProgramRelativePath(platform_, kFamilyFileNames[type], familyPaths_[type]);
+  }
+}
+
+const char* DriverConfig::FamilyFilePath(int printerType) const {
+  return IsPrinterType(printerType) ? familyPaths_[printerType] : "";
+}
+
+DWORD DriverConfig::ReadValue(const char* path, const char* section, const char* key, char* out,
+                              DWORD size) {
+  CopyText(workPath_, path);
+  return platform_.profile.GetPrivateProfileStringA(section, key, kAbsent, out, size, workPath_);
+}
+
+DWORD DriverConfig::ReadCommonValue(const char* section, const char* key, char* out, DWORD size) {
+  return ReadValue(commonPath_, section, key, out, size);
+}
+
+DWORD DriverConfig::ReadFamilyValue(const char* section, const char* key, char* out, DWORD size) {
+  if (!IsPrinterType(printerType_)) {
+    CopyText(out, size, kAbsent);
+    return size > 1 ? 1 : 0;
+  }
+  return ReadValue(familyPaths_[printerType_], section, key, out, size);
+}
+
+std::int32_t DriverConfig::ModelCount() {
+  char value[kModelCountSize] = {};
+  ReadCommonValue("DEVICENAME", "DEVICENUMBER", value, sizeof(value));
+  return ParseDecimal(value);
+}
+
+int DriverConfig::ModelEntry(int n, Text& modelName) {
+  const std::string key = "DEVICENAME" + std::to_string(n);
+  ReadCommonValue("DEVICENAME", key.c_str(), modelName, sizeof(modelName));
+  const std::string entry(modelName);
+  for (int type = 0; type < kPrinterTypeCount; ++type) {
+    const size_t at = entry.find(kFamilySuffixes[type]);
+    if (at != std::string::npos) {
+      modelName[at] = '\0';
+      return type;
+    }
+  }
+  return -1;
+}
+
+int DriverConfig::DefaultModel(Text& modelName) {
+  ReadCommonValue("DEVICENAME", "DEFAULTNAME", modelName, sizeof(modelName));
+  return ModelEntry(ParseDecimal(modelName), modelName);
+}
+
+std::int32_t DriverConfig::PackageDriverVersion() {
+  char value[kDriverVersionSize] = {};
+  ReadCommonValue("Version", "DriverVersion", value, sizeof(value));
+  return ParseDecimal(value);
+}
+
+}  // namespace config

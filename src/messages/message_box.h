@@ -1,0 +1,22 @@
+// Message boxes as the program shows them: a text from the message table (or a literal), an OK
+// button, and the program file's name without its extension as the caption.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace messages {
+
+// The program file's name without folder and extension ("Setup" for C:\Disk1\Setup.exe).
+std::string ApplicationTitle(platform::Platform& platform);
+
+// The message table's text for id ("" when it has none).
+std::string LoadMessage(platform::Platform& platform, unsigned id);
+
+// Shows message id in a modal OK box.
+void ShowMessage(platform::Platform& platform, unsigned id);
+// Shows a literal text in a modal OK box.
+void ShowText(platform::Platform& platform, const std::string& text);
+
+}  // namespace messages

@@ -1,0 +1,24 @@
+// The real Windows behind the seam, for Setup.exe and the Windows-built test programs.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/win32_file_service.h"
+#include "platform/win32/win32_profile_service.h"
+#include "platform/win32/win32_system_service.h"
+#include "platform/win32/win32_user_service.h"
+
+namespace platform {
+
+class Win32Platform {
+ public:
+  Platform& Get() { return platform_; }
+
+ private:
+  Win32ProfileService profile_;
+  Win32FileService files_;
+  Win32SystemService system_;
+  Win32UserService user_;
+  Platform platform_{profile_, files_, system_, user_};
+};
+
+}  // namespace platform
