@@ -47,7 +47,9 @@ Recognised Recognise(const OSVERSIONINFOA& version) {
 
 }  // namespace
 
-int OsPage::templateId() const { return IDD_OS_PAGE; }
+int OsPage::templateId() const {
+  return IDD_OS_PAGE;
+}
 
 void OsPage::OnInitDialog(DialogView& view) {
   OSVERSIONINFOA version{};

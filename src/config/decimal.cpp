@@ -31,9 +31,9 @@ std::int32_t ParseDecimal(const char* text) {
   if (negative) {
     return static_cast<std::int32_t>(-magnitude);
   }
-  return static_cast<std::int32_t>(
-      magnitude > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
-                                                           : magnitude);
+  return static_cast<std::int32_t>(magnitude > std::numeric_limits<std::int32_t>::max()
+                                       ? std::numeric_limits<std::int32_t>::max()
+                                       : magnitude);
 }
 
 }  // namespace config

@@ -26,7 +26,9 @@ constexpr const char* kFamilySuffixes[kPrinterTypeCount] = {
 
 constexpr const char* kAbsent = "0";
 
-bool IsPrinterType(int value) { return value >= 0 && value < kPrinterTypeCount; }
+bool IsPrinterType(int value) {
+  return value >= 0 && value < kPrinterTypeCount;
+}
 
 }  // namespace
 

@@ -45,8 +45,7 @@ class DriverConfig {
   DWORD ReadFamilyValue(const char* section, const char* key, char* out, DWORD size);
 
  private:
-  DWORD ReadValue(const char* path, const char* section, const char* key, char* out,
-                  DWORD size);
+  DWORD ReadValue(const char* path, const char* section, const char* key, char* out, DWORD size);
 
   platform::Platform& platform_;
   int printerType_ = -1;

@@ -15,8 +15,8 @@ struct Suffixes {
 
 // Windows 2000 and XP share the printer and device-mode sections but not the driver section.
 constexpr Suffixes kSuffixes[kTargetOsCount] = {
-    {".98", ".PRINTERINFO98", ".DEVMODE98"},      {".NT", ".PRINTERINFONT", ".DEVMODENT"},
-    {".2K", ".PRINTERINFO2K", ".DEVMODE2K"},      {".XP", ".PRINTERINFO2K", ".DEVMODE2K"},
+    {".98", ".PRINTERINFO98", ".DEVMODE98"},       {".NT", ".PRINTERINFONT", ".DEVMODENT"},
+    {".2K", ".PRINTERINFO2K", ".DEVMODE2K"},       {".XP", ".PRINTERINFO2K", ".DEVMODE2K"},
     {".2003", ".PRINTERINFO2003", ".DEVMODE2003"},
 };
 
@@ -50,7 +50,9 @@ void DevModeSectionName(const char* model, int targetOs, Text& out) {
   ModelSection(model, s ? s->devMode : nullptr, out);
 }
 
-void PortOptionsSectionName(const char* model, Text& out) { ModelSection(model, ".PORT", out); }
+void PortOptionsSectionName(const char* model, Text& out) {
+  ModelSection(model, ".PORT", out);
+}
 
 void PortMonitorSectionName(int targetOs, char (&out)[kMonitorSectionSize]) {
   const Suffixes* s = SuffixesFor(targetOs);

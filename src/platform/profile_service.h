@@ -10,8 +10,8 @@ class ProfileService {
   virtual ~ProfileService() = default;
   // Same contract as the Win32 call: the value (or the default) cut to size - 1 characters,
   // always terminated when size > 0; returns the number of characters copied.
-  virtual DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
-                                         LPSTR out, DWORD size, LPCSTR fileName) = 0;
+  virtual DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR out,
+                                         DWORD size, LPCSTR fileName) = 0;
   // Writes to win.ini.
   virtual BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) = 0;
 };

@@ -15,15 +15,21 @@ std::string Win32DialogView::GetText(int id) const {
   return text.data();
 }
 
-void Win32DialogView::Enable(int id, bool enabled) { ::EnableWindow(Control(id), enabled); }
+void Win32DialogView::Enable(int id, bool enabled) {
+  ::EnableWindow(Control(id), enabled);
+}
 
-bool Win32DialogView::IsEnabled(int id) const { return ::IsWindowEnabled(Control(id)) != FALSE; }
+bool Win32DialogView::IsEnabled(int id) const {
+  return ::IsWindowEnabled(Control(id)) != FALSE;
+}
 
 void Win32DialogView::Show(int id, bool visible) {
   ::ShowWindow(Control(id), visible ? SW_SHOW : SW_HIDE);
 }
 
-bool Win32DialogView::IsVisible(int id) const { return ::IsWindowVisible(Control(id)) != FALSE; }
+bool Win32DialogView::IsVisible(int id) const {
+  return ::IsWindowVisible(Control(id)) != FALSE;
+}
 
 void Win32DialogView::SetCheck(int id, bool checked) {
   ::CheckDlgButton(dialog_, id, checked ? BST_CHECKED : BST_UNCHECKED);

@@ -8,7 +8,8 @@ std::string SimFileTree::Key(const std::string& path) {
   std::string key;
   key.reserve(path.size());
   for (char c : path) {
-    const char folded = (c == '/') ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const char folded =
+        (c == '/') ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     // Windows treats a run of separators like one.
     if (folded == '\\' && !key.empty() && key.back() == '\\') {
       continue;
@@ -31,9 +32,13 @@ std::optional<std::string> SimFileTree::ReadFile(const std::string& path) const 
   return it->second.bytes;
 }
 
-bool SimFileTree::Exists(const std::string& path) const { return files_.count(Key(path)) != 0; }
+bool SimFileTree::Exists(const std::string& path) const {
+  return files_.count(Key(path)) != 0;
+}
 
-bool SimFileTree::Remove(const std::string& path) { return files_.erase(Key(path)) != 0; }
+bool SimFileTree::Remove(const std::string& path) {
+  return files_.erase(Key(path)) != 0;
+}
 
 std::map<std::string, std::string> SimFileTree::Snapshot() const {
   std::map<std::string, std::string> all;

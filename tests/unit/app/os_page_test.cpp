@@ -1,0 +1,86 @@
+#include "app/os_page.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fakes/fake_dialog_view.h"
+#include "messages/message_table.h"
+#include "platform/sim/sim_machine.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+using platform::sim::SimMachine;
+using testing_support::FakeDialogView;
+
+constexpr int kButtons[] = {IDC_OS_WIN98, IDC_OS_NT4, IDC_OS_WIN2000, IDC_OS_WINXP,
+                            IDC_OS_SERVER2003};
+
+struct OsCase {
+  const char* name;
+  DWORD platformId;
+  DWORD major;
+  DWORD minor;
+  int checkedButton;  // 0: none
+  int enabledButton;
+  int target;
+  bool unsupportedMessage;
+};
+
+class OsPageTest : public ::testing::TestWithParam<OsCase> {};
+
+TEST_P(OsPageTest, FixesTheTargetFromTheRunningSystem) {
+  const OsCase& c = GetParam();
+  SimMachine machine;
+  machine.SetVersion(c.platformId, c.major, c.minor);
+  FakeDialogView view;
+  app::OsPage page(machine.platform());
+
+  page.OnInitDialog(view);
+
+  EXPECT_EQ(page.targetOs(), c.target);
+  for (int button : kButtons) {
+    EXPECT_EQ(view.IsChecked(button), button == c.checkedButton) << "button " << button;
+    EXPECT_EQ(view.IsEnabled(button), button == c.enabledButton) << "button " << button;
+  }
+  if (c.unsupportedMessage) {
+    ASSERT_EQ(machine.messageBoxes().size(), 1u);
+    EXPECT_EQ(machine.messageBoxes()[0].text, "本程序不支持当前系统.\n请点击“取消”按钮退出程序");
+    EXPECT_EQ(machine.messageBoxes()[0].caption, "Setup");
+  } else {
+    EXPECT_TRUE(machine.messageBoxes().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RunningSystems, OsPageTest,
+    ::testing::Values(
+        OsCase{"Win98", VER_PLATFORM_WIN32_WINDOWS, 4, 10, IDC_OS_WIN98, IDC_OS_WIN98, 0, false},
+        OsCase{"WinMe", VER_PLATFORM_WIN32_WINDOWS, 4, 90, IDC_OS_WIN98, IDC_OS_WIN98, 0, false},
+        OsCase{"Win95", VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0, IDC_OS_WIN98, 0, false},
+        OsCase{"Nt4", VER_PLATFORM_WIN32_NT, 4, 0, IDC_OS_NT4, IDC_OS_NT4, 1, false},
+        OsCase{"Nt4Point1", VER_PLATFORM_WIN32_NT, 4, 1, 0, IDC_OS_WIN98, 0, false},
+        OsCase{"Win2000", VER_PLATFORM_WIN32_NT, 5, 0, IDC_OS_WIN2000, IDC_OS_WIN2000, 2, false},
+        OsCase{"WinXp", VER_PLATFORM_WIN32_NT, 5, 1, IDC_OS_WINXP, IDC_OS_WINXP, 3, false},
+        OsCase{"Server2003", VER_PLATFORM_WIN32_NT, 5, 2, IDC_OS_SERVER2003, IDC_OS_SERVER2003, 4,
+               false},
+        OsCase{"Nt5Point3", VER_PLATFORM_WIN32_NT, 5, 3, 0, IDC_OS_WIN98, 0, false},
+        OsCase{"Vista", VER_PLATFORM_WIN32_NT, 6, 0, 0, IDC_OS_WIN98, 0, false},
+        OsCase{"Win32s", VER_PLATFORM_WIN32s, 3, 10, 0, IDC_OS_WIN98, 0, true},
+        OsCase{"UnknownPlatform", 7, 5, 1, 0, IDC_OS_WIN98, 0, true}),
+    [](const ::testing::TestParamInfo<OsCase>& info) { return info.param.name; });
+
+TEST(OsPageMessages, UnsupportedSystemTextComesFromTheMessageTable) {
+  // The box shows the string-table text, so the resource and the native table must agree.
+  SimMachine machine;
+  machine.SetVersion(VER_PLATFORM_WIN32s, 3, 10);
+  machine.SetString(IDS_UNSUPPORTED_SYSTEM, "replaced text");
+  FakeDialogView view;
+  app::OsPage page(machine.platform());
+  page.OnInitDialog(view);
+  ASSERT_EQ(machine.messageBoxes().size(), 1u);
+  EXPECT_EQ(machine.messageBoxes()[0].text, "replaced text");
+}
+
+}  // namespace
