@@ -4,10 +4,15 @@ set(CORE_SOURCES
   src/app/os_page.cpp
   src/app/setup_wizard.cpp
   src/config/decimal.cpp
+  src/config/dev_mode_block.cpp
   src/config/driver_config.cpp
+  src/config/driver_records.cpp
+  src/config/printer_record.cpp
   src/config/section_names.cpp
   src/config/text_buffer.cpp
   src/messages/message_box.cpp
+  src/registry/install_record_store.cpp
+  src/registry/registry_key.cpp
 )
 
 function(setup_core_library name)

@@ -11,6 +11,7 @@ set(SIM_SOURCES
   src/platform/sim/sim_file_tree.cpp
   src/platform/sim/sim_machine.cpp
   src/platform/sim/sim_profile_service.cpp
+  src/platform/sim/sim_registry.cpp
 )
 setup_core_library(setup_core ${SIM_SOURCES})
 

@@ -47,6 +47,9 @@ void ProgramRelativePath(platform::Platform& platform, const char* relativeName,
 }
 
 DriverConfig::DriverConfig(platform::Platform& platform) : platform_(platform) {
+  CopyText(storage_.environment98, "Windows 4.0");
+  CopyText(storage_.monitors.languageMonitorName, "Language Monitor");
+  CopyText(storage_.monitors.languageMonitorDll, "pjlmon.dll");
   ProgramRelativePath(platform_, kCommonFileName, commonPath_);
   for (int type = 0; type < kPrinterTypeCount; ++type) {
     ProgramRelativePath(platform_, kFamilyFileNames[type], familyPaths_[type]);

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 
+#include "config/dev_mode_block.h"
 #include "config/install_types.h"
+#include "config/record_storage.h"
+#include "config/records.h"
 #include "platform/platform.h"
 
 namespace config {
@@ -39,6 +42,22 @@ class DriverConfig {
   // Version of the package's print processor ([Version] "DriverVersion").
   std::int32_t PackageDriverVersion();
 
+  // The package files of model for targetOs and flavor, into the caller's list.
+  void ReadDriverFileList(const char* model, int targetOs, DriverFileList& files, int flavor);
+  // The driver to register; its texts stay valid until the next read of this kind.
+  void ReadDriverRecord(const char* model, int targetOs, DriverRecord& record, int flavor);
+  // The language monitor every driver uses.
+  void ReadMonitorRecord(int targetOs, MonitorRecord& record);
+  // The package's serial-port and USB port monitors.
+  void ReadPortMonitorSet(int targetOs, PortMonitorSet& set);
+  // True when the driver is a universal-driver (GPD) minidriver: F + "2KDDKDEV" begins with 1.
+  bool Is2kDdkDriver(const char* model, int targetOs, int flavor);
+  // The printer queue to add. The device-mode block is filled and grown by the private area
+  // that "DMDRIVEREXTRA" announces; record.pDevMode points at it afterwards. No security
+  // descriptor is handed over (pSecurityDescriptor stays null).
+  void ReadPrinterRecord(const char* model, int targetOs, PrinterRecord& record, int flavor,
+                         DevModeBlock& devMode);
+
   // One value of the common file, with the default "0"; returns the characters read.
   DWORD ReadCommonValue(const char* section, const char* key, char* out, DWORD size);
   // One value of the current family's file; outside 0..3 no file is read and out holds "0".
@@ -47,6 +66,10 @@ class DriverConfig {
  private:
   DWORD ReadValue(const char* path, const char* section, const char* key, char* out, DWORD size);
 
+  void BuildUnidrvDependents(const char* oemDll, const char* oemIni);
+  void ReadDevMode(const char* model, int targetOs, DevModeBlock& devMode);
+
+  RecordStorage storage_{};
   platform::Platform& platform_;
   int printerType_ = -1;
   Text workPath_{};

@@ -4,6 +4,7 @@
 
 #include "platform/file_service.h"
 #include "platform/profile_service.h"
+#include "platform/registry_service.h"
 #include "platform/system_service.h"
 #include "platform/user_service.h"
 
@@ -14,6 +15,7 @@ struct Platform {
   FileService& files;
   SystemService& system;
   UserService& user;
+  RegistryService& registry;
 };
 
 }  // namespace platform

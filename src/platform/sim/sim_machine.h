@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_file_tree.h"
 #include "platform/sim/sim_profile_service.h"
+#include "platform/sim/sim_registry.h"
 
 namespace platform::sim {
 
@@ -31,6 +32,7 @@ class SimMachine final : public FileService, public SystemService, public UserSe
 
   // Scene.
   SimFileTree& disk() { return disk_; }
+  SimRegistry& registry() { return registry_; }
   void SetVersion(DWORD platformId, DWORD major, DWORD minor);
   void SetModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
   void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
@@ -72,7 +74,8 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   std::deque<int> answers_;
   std::vector<MessageBoxRecord> journal_;
   SimProfileService profile_{disk_, windowsDirectory_};
-  Platform platform_{profile_, *this, *this, *this};
+  SimRegistry registry_;
+  Platform platform_{profile_, *this, *this, *this, registry_};
 };
 
 }  // namespace platform::sim

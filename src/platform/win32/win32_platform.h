@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_file_service.h"
 #include "platform/win32/win32_profile_service.h"
+#include "platform/win32/win32_registry_service.h"
 #include "platform/win32/win32_system_service.h"
 #include "platform/win32/win32_user_service.h"
 
@@ -18,7 +19,8 @@ class Win32Platform {
   Win32FileService files_;
   Win32SystemService system_;
   Win32UserService user_;
-  Platform platform_{profile_, files_, system_, user_};
+  Win32RegistryService registry_;
+  Platform platform_{profile_, files_, system_, user_, registry_};
 };
 
 }  // namespace platform
