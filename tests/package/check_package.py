@@ -173,6 +173,7 @@ class PackageCheck:
         self.problems = []
         self.notes = []
         self.used_files = {}    # folder -> set of file names referenced
+        self.missing = {}       # (folder, file name) -> where it is named
 
     # -- helpers ---------------------------------------------------------------------------
 
@@ -214,12 +215,19 @@ class PackageCheck:
         present = os.listdir(directory)
         if name in present and os.path.isfile(os.path.join(directory, name)):
             return
-        others = [entry for entry in present if entry.lower() == name.lower()]
-        if others:
-            self.fail(f"{folder}/{name} ({why}) is present only as {others[0]}: spell the file "
-                      "as the INI files do")
-        else:
-            self.fail(f"{folder}/{name} is missing ({why})")
+        self.missing.setdefault((folder, name), []).append(why)
+
+    def report_missing(self):
+        """One line per missing file, with every place that names it."""
+        for (folder, name), whys in self.missing.items():
+            shown = "; ".join(whys[:4]) + (f"; and {len(whys) - 4} more" if len(whys) > 4 else "")
+            others = [entry for entry in os.listdir(self.folder_path(folder))
+                      if entry.lower() == name.lower()]
+            if others:
+                self.fail(f"{folder}/{name} is present only as {others[0]}: spell the file as "
+                          f"the INI files do ({shown})")
+            else:
+                self.fail(f"{folder}/{name} is missing ({shown})")
 
     def file_value(self, ini, section, key, folder, why, required):
         """A file-valued key: checked against the folder when given; returns the value."""
@@ -266,6 +274,7 @@ class PackageCheck:
         if WIN98 in used_targets:
             for name in WIN98_FIXED:
                 self.need_file("win98", name, "placed by every Windows 98/Me installation")
+        self.report_missing()
         self.check_folders()
         if self.with_program:
             self.check_program()
@@ -375,6 +384,8 @@ class PackageCheck:
         hint = f"; it is in {elsewhere[0]}, but {model['key']} selects this file" if elsewhere \
             else ""
         use = f" for {label}" if label else ""
+        if label == TARGETS[SERVER2003][5] and not hint:
+            hint = "; or set System2003Supported=0 in its .PORT section"
         self.fail(f"{ini.display}: section [{section}] is missing{use} "
                   f"(model {model['name']}){hint}")
         return False
