@@ -1,0 +1,107 @@
+"""The runner's own checks of a scenario's outcome, made without the program under test: the
+registry through `wine reg query`, files through the prefix's folders on the Linux side."""
+
+from __future__ import annotations
+
+import hashlib
+from pathlib import Path
+
+import bench
+from scenario import Check
+
+UNCHANGED = ("unchanged-key", "unchanged-file", "unchanged-tree")
+
+
+def _tree_state(root: Path) -> dict[str, str]:
+    """Every folder and file below root, with the files' sizes and digests."""
+    if not root.exists():
+        return {}
+    state = {}
+    for path in sorted(root.rglob("*")):
+        relative = str(path.relative_to(root))
+        if path.is_dir():
+            state[relative] = "folder"
+        else:
+            data = path.read_bytes()
+            state[relative] = f"{len(data)} bytes, sha1 {hashlib.sha1(data).hexdigest()[:12]}"
+    return state
+
+
+def _file_state(path: Path) -> bytes | None:
+    return path.read_bytes() if path.is_file() else None
+
+
+def _key_state(prefix: bench.Prefix, key: str) -> str:
+    result = prefix.reg_query(key, "/s")
+    if result.returncode not in (0, 1):
+        raise RuntimeError(f"reg query {key} /s failed: {result.returncode}")
+    return result.stdout if result.returncode == 0 else "(missing)"
+
+
+def _state(prefix: bench.Prefix, check: Check):
+    target = check.args[0]
+    if check.kind == "unchanged-key":
+        return _key_state(prefix, target)
+    if check.kind == "unchanged-file":
+        return _file_state(prefix.host_path(target))
+    return _tree_state(prefix.host_path(target))
+
+
+def snapshot(prefix: bench.Prefix, checks: list[Check]) -> dict[int, object]:
+    """The state that the unchanged-* checks compare against, taken before the program runs."""
+    return {i: _state(prefix, c) for i, c in enumerate(checks) if c.kind in UNCHANGED}
+
+
+def _describe_change(before, after) -> str:
+    if isinstance(before, dict):
+        added = sorted(set(after) - set(before))
+        removed = sorted(set(before) - set(after))
+        changed = sorted(k for k in set(before) & set(after) if before[k] != after[k])
+        parts = [f"{label}: {', '.join(items[:5])}" for label, items in
+                 (("added", added), ("removed", removed), ("changed", changed)) if items]
+        return "; ".join(parts)
+    if isinstance(before, str):
+        old, new = set(before.splitlines()), set(after.splitlines())
+        lines = [f"+{x.strip()}" for x in sorted(new - old)] + \
+                [f"-{x.strip()}" for x in sorted(old - new)]
+        return "; ".join(lines[:6])
+    return f"{'missing' if before is None else len(before)} -> " \
+           f"{'missing' if after is None else len(after)} bytes"
+
+
+def _reg_value(prefix: bench.Prefix, key: str, name: str) -> str | None:
+    """The value's data as reg query prints it (a DWORD as 0x...), or None when missing."""
+    result = prefix.reg_query(key, "/v", name)
+    if result.returncode != 0:
+        return None
+    for line in result.stdout.splitlines():
+        fields = line.strip().split(None, 2)
+        if len(fields) >= 2 and fields[0].lower() == name.lower() and fields[1].startswith("REG_"):
+            return fields[2] if len(fields) == 3 else ""
+    return None
+
+
+def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object]) -> list[str]:
+    """Runs every check; returns one message per failed check."""
+    failures = []
+    for i, check in enumerate(checks):
+        target = check.args[0]
+        if check.kind in ("key", "no-key"):
+            code = prefix.reg_query(target).returncode
+            if code not in (0, 1):
+                failures.append(f"{check}: reg query failed ({code})")
+            elif (code == 0) != (check.kind == "key"):
+                failures.append(f"{check}: the key is {'present' if code == 0 else 'missing'}")
+        elif check.kind == "value":
+            data = _reg_value(prefix, target, check.args[1])
+            if data != check.args[2]:
+                failures.append(f"{check}: found {'no value' if data is None else repr(data)}")
+        elif check.kind in ("file", "no-file"):
+            exists = prefix.host_path(target).exists()
+            if exists != (check.kind == "file"):
+                failures.append(f"{check}: the file is {'present' if exists else 'missing'}")
+        else:
+            after = _state(prefix, check)
+            if after != before[i]:
+                failures.append(f"{check}: changed ({_describe_change(before[i], after)})")
+    return failures

@@ -1,0 +1,43 @@
+// The steps of a scenario as the test driver reads them from its step file (UTF-8, one step a
+// line). The format is described in tests/e2e/README.md.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+enum class StepKind {
+  kTimeout,        // timeout <ms>: the wait of the steps that follow
+  kWaitWizard,     // wait-wizard
+  kExpectAcp,      // expect-acp <code page>
+  kExpectState,    // expect <id> checked|unchecked|enabled|disabled|visible|hidden
+  kExpectText,     // expect-text <id> "<text>"
+  kClick,          // click <id>
+  kExpectMessage,  // expect-message "<text>"
+  kAnswer,         // answer ok|yes|no
+  kExpectExit,     // expect-exit [<exit code>]
+  kScreenshot,     // screenshot <name>
+};
+
+enum class ControlState { kChecked, kUnchecked, kEnabled, kDisabled, kVisible, kHidden };
+
+struct Step {
+  StepKind kind = StepKind::kWaitWizard;
+  int line = 0;        // line number in the step file
+  std::string source;  // the line as written, for the transcript
+  int number = 0;      // control id, code page, button id, exit code or milliseconds
+  bool hasNumber = false;
+  ControlState state = ControlState::kChecked;
+  std::wstring text;  // expected text or screenshot name
+};
+
+// Reads and parses the whole file first, so that a typo fails before Setup.exe starts.
+// On failure returns false with a message naming the line.
+bool ReadStepFile(const std::wstring& path, std::vector<Step>& steps, std::string& error);
+
+// UTF-8 <-> UTF-16, for the step file and the transcript.
+std::wstring FromUtf8(const std::string& text);
+std::string ToUtf8(const std::wstring& text);
+
+}  // namespace e2e

@@ -1,0 +1,379 @@
+#include "step_runner.h"
+
+#include <utility>
+
+#include "setup_windows.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kWizardCaption[] = L"安装打印机驱动程序";
+constexpr DWORD kPollMs = 20;
+constexpr UINT kReplyMs = 2000;
+// The runner on the Linux side takes the picture; give it time even when steps wait briefly.
+constexpr DWORD kScreenshotMs = 30000;
+
+std::string Quoted(const std::wstring& text) {
+  std::string quoted = "\"";
+  for (char c : ToUtf8(text)) {
+    if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+// BM_GETCHECK carries no pointer, so it works across processes; a timeout keeps a hung
+// program from hanging the driver.
+bool IsChecked(HWND control) {
+  DWORD_PTR result = 0;
+  if (::SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kReplyMs, &result) == 0) {
+    return false;
+  }
+  return result == BST_CHECKED;
+}
+
+bool HasState(HWND control, ControlState state) {
+  switch (state) {
+    case ControlState::kChecked:
+      return IsChecked(control);
+    case ControlState::kUnchecked:
+      return !IsChecked(control);
+    case ControlState::kEnabled:
+      return ::IsWindowEnabled(control) != FALSE;
+    case ControlState::kDisabled:
+      return ::IsWindowEnabled(control) == FALSE;
+    case ControlState::kVisible:
+      return ::IsWindowVisible(control) != FALSE;
+    case ControlState::kHidden:
+      return ::IsWindowVisible(control) == FALSE;
+  }
+  return false;
+}
+
+std::string DescribeState(HWND control) {
+  std::string text = IsChecked(control) ? "checked" : "unchecked";
+  text += ::IsWindowEnabled(control) ? ", enabled" : ", disabled";
+  text += ::IsWindowVisible(control) ? ", visible" : ", hidden";
+  return text;
+}
+
+bool FileExists(const std::wstring& path) {
+  return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+StepRunner::StepRunner(Transcript& transcript, RunOptions options)
+    : transcript_(transcript), options_(std::move(options)) {}
+
+StepRunner::~StepRunner() {
+  if (process_.hProcess != nullptr) {
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+  }
+}
+
+bool StepRunner::Run(const std::vector<Step>& steps) {
+  std::string failure;
+  bool passed = StartSetup(failure);
+  if (!passed) {
+    transcript_.Line("FAIL", "start Setup.exe: " + failure);
+  }
+  for (size_t i = 0; passed && i < steps.size(); ++i) {
+    const Step& step = steps[i];
+    failure.clear();
+    passed = Execute(step, failure);
+    transcript_.Line(passed ? "ok  " : "FAIL",
+                     passed
+                         ? step.source
+                         : step.source + " (line " + std::to_string(step.line) + "): " + failure);
+  }
+  if (Running()) {
+    ::TerminateProcess(process_.hProcess, 1);
+    ::WaitForSingleObject(process_.hProcess, timeoutMs_);
+    transcript_.Line("info", "Setup.exe was still running; the driver ended it");
+  }
+  return passed;
+}
+
+bool StepRunner::StartSetup(std::string& failure) {
+  std::wstring commandLine = L"\"" + options_.setupPath + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  if (!::CreateProcessW(options_.setupPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                        nullptr, options_.workingDir.c_str(), &startup, &process_)) {
+    failure = "CreateProcess failed with error " + std::to_string(::GetLastError());
+    process_ = PROCESS_INFORMATION{};
+    return false;
+  }
+  transcript_.Line("info", "started " + ToUtf8(commandLine) + " in " + ToUtf8(options_.workingDir) +
+                               ", process " + std::to_string(process_.dwProcessId));
+  return true;
+}
+
+bool StepRunner::Execute(const Step& step, std::string& failure) {
+  switch (step.kind) {
+    case StepKind::kTimeout:
+      timeoutMs_ = static_cast<DWORD>(step.number);
+      return true;
+    case StepKind::kWaitWizard:
+      return WaitWizard(failure);
+    case StepKind::kExpectAcp:
+      if (::GetACP() != static_cast<UINT>(step.number)) {
+        failure = "GetACP() is " + std::to_string(::GetACP());
+        return false;
+      }
+      return true;
+    case StepKind::kExpectState:
+      return ExpectState(step, failure);
+    case StepKind::kExpectText:
+      return ExpectText(step, failure);
+    case StepKind::kClick:
+      return Click(step, failure);
+    case StepKind::kExpectMessage:
+      return ExpectMessage(step, failure);
+    case StepKind::kAnswer:
+      return Answer(step, failure);
+    case StepKind::kExpectExit:
+      return ExpectExit(step, failure);
+    case StepKind::kScreenshot:
+      return Screenshot(step, failure);
+  }
+  failure = "unknown step";
+  return false;
+}
+
+StepRunner::Wait StepRunner::WaitUntil(const std::function<bool()>& done) const {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (done()) {
+      return Wait::kDone;
+    }
+    if (!Running()) {
+      return done() ? Wait::kDone : Wait::kProcessEnded;
+    }
+    if (::GetTickCount() - start >= timeoutMs_) {
+      return Wait::kTimedOut;
+    }
+    ::Sleep(kPollMs);
+  }
+}
+
+bool StepRunner::Running() const {
+  return process_.hProcess != nullptr &&
+         ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::string StepRunner::ProcessEnded() const {
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_.hProcess, &code);
+  return "Setup.exe ended with exit code " + std::to_string(code);
+}
+
+// Names a message box that is showing, so that a failed wait says why the program stalled.
+std::string StepRunner::BoxNote() const {
+  HWND box = FindMessageBox(process_.dwProcessId, wizard_);
+  return box != nullptr ? "; a message box is showing: " + Quoted(MessageBoxText(box)) : "";
+}
+
+bool StepRunner::WaitWizard(std::string& failure) {
+  HWND early = nullptr;
+  const Wait result = WaitUntil([&] {
+    wizard_ = FindWizard(process_.dwProcessId, kWizardCaption);
+    if (wizard_ == nullptr) {
+      early = FindMessageBox(process_.dwProcessId, nullptr);
+    }
+    return wizard_ != nullptr || early != nullptr;
+  });
+  if (result == Wait::kDone && wizard_ != nullptr) {
+    return true;
+  }
+  if (early != nullptr) {
+    failure = "a message box appeared before the wizard: " + Quoted(MessageBoxText(early));
+  } else {
+    failure = result == Wait::kTimedOut ? "no wizard window within the timeout" : ProcessEnded();
+  }
+  return false;
+}
+
+HWND StepRunner::NeedControl(int id, std::string& failure) {
+  if (wizard_ == nullptr) {
+    failure = "no wizard yet (wait-wizard first)";
+    return nullptr;
+  }
+  HWND control = FindControl(wizard_, id);
+  if (control == nullptr) {
+    failure = "no control " + std::to_string(id) + " in the wizard";
+  }
+  return control;
+}
+
+bool StepRunner::ExpectState(const Step& step, std::string& failure) {
+  HWND control = NeedControl(step.number, failure);
+  if (control == nullptr) {
+    return false;
+  }
+  const Wait result = WaitUntil([&] {
+    control = FindControl(wizard_, step.number);
+    return control != nullptr && HasState(control, step.state);
+  });
+  if (result == Wait::kDone) {
+    return true;
+  }
+  if (result == Wait::kProcessEnded) {
+    failure = ProcessEnded();
+  } else {
+    failure = control != nullptr ? "control is " + DescribeState(control) + BoxNote()
+                                 : "the control disappeared";
+  }
+  return false;
+}
+
+bool StepRunner::ExpectText(const Step& step, std::string& failure) {
+  HWND control = NeedControl(step.number, failure);
+  if (control == nullptr) {
+    return false;
+  }
+  std::wstring text;
+  const Wait result = WaitUntil([&] {
+    control = FindControl(wizard_, step.number);
+    text = control != nullptr ? WindowText(control) : std::wstring();
+    return control != nullptr && text == step.text;
+  });
+  if (result == Wait::kDone) {
+    return true;
+  }
+  failure = result == Wait::kProcessEnded ? ProcessEnded() : "text is " + Quoted(text) + BoxNote();
+  return false;
+}
+
+// A user can click only a visible, enabled control, so the driver waits for both; the click is
+// posted because a handler may open a modal box, which would block a sent message.
+bool StepRunner::Click(const Step& step, std::string& failure) {
+  HWND control = NeedControl(step.number, failure);
+  if (control == nullptr) {
+    return false;
+  }
+  const Wait result = WaitUntil([&] {
+    control = FindControl(wizard_, step.number);
+    return control != nullptr && ::IsWindowVisible(control) && ::IsWindowEnabled(control);
+  });
+  if (result != Wait::kDone) {
+    failure = result == Wait::kProcessEnded
+                  ? ProcessEnded()
+                  : "cannot click: control is " + DescribeState(control) + BoxNote();
+    return false;
+  }
+  ::PostMessageW(control, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool StepRunner::ExpectMessage(const Step& step, std::string& failure) {
+  box_ = nullptr;
+  const Wait result = WaitUntil([&] {
+    box_ = FindMessageBox(process_.dwProcessId, wizard_);
+    return box_ != nullptr;
+  });
+  if (result != Wait::kDone) {
+    failure = result == Wait::kProcessEnded ? ProcessEnded() : "no message box within the timeout";
+    return false;
+  }
+  const std::wstring text = MessageBoxText(box_);
+  if (text != step.text) {
+    failure = "the message box says " + Quoted(text);
+    return false;
+  }
+  return true;
+}
+
+bool StepRunner::Answer(const Step& step, std::string& failure) {
+  if (box_ == nullptr || !::IsWindow(box_)) {
+    const Wait found = WaitUntil([&] {
+      box_ = FindMessageBox(process_.dwProcessId, wizard_);
+      return box_ != nullptr;
+    });
+    if (found != Wait::kDone) {
+      failure = found == Wait::kProcessEnded ? ProcessEnded() : "no message box to answer";
+      return false;
+    }
+  }
+  HWND button = ::GetDlgItem(box_, step.number);
+  if (button == nullptr) {
+    failure = "the message box " + Quoted(MessageBoxText(box_)) + " has no such button";
+    return false;
+  }
+  transcript_.Line("info", "answering " + Quoted(MessageBoxText(box_)));
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+  HWND answered = box_;
+  box_ = nullptr;
+  const Wait gone =
+      WaitUntil([&] { return !::IsWindow(answered) || !::IsWindowVisible(answered); });
+  if (gone == Wait::kTimedOut) {
+    failure = "the message box did not close";
+    return false;
+  }
+  return true;
+}
+
+bool StepRunner::ExpectExit(const Step& step, std::string& failure) {
+  HWND box = nullptr;
+  const Wait result = WaitUntil([&] {
+    box = FindMessageBox(process_.dwProcessId, wizard_);
+    return box != nullptr;
+  });
+  if (result == Wait::kDone) {
+    failure = "a message box is showing instead: " + Quoted(MessageBoxText(box));
+    return false;
+  }
+  if (result == Wait::kTimedOut) {
+    failure = "Setup.exe is still running";
+    return false;
+  }
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_.hProcess, &code);
+  if (step.hasNumber && code != static_cast<DWORD>(step.number)) {
+    failure = ProcessEnded();
+    return false;
+  }
+  return true;
+}
+
+// The picture is taken outside Wine: the driver leaves <name>.request in the shots folder and
+// waits for the runner to answer with <name>.done.
+bool StepRunner::Screenshot(const Step& step, std::string& failure) {
+  if (options_.shotsDir.empty()) {
+    transcript_.Line("info", "no screenshot folder given; skipping " + ToUtf8(step.text));
+    return true;
+  }
+  if (wizard_ != nullptr) {
+    // Let the wizard handle what is queued (paint included) before the picture.
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(wizard_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kReplyMs, &ignored);
+  }
+  ::Sleep(300);
+  const std::wstring base = options_.shotsDir + L"\\" + step.text;
+  HANDLE request = ::CreateFileW((base + L".request").c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (request == INVALID_HANDLE_VALUE) {
+    failure = "cannot write the screenshot request, error " + std::to_string(::GetLastError());
+    return false;
+  }
+  ::CloseHandle(request);
+  const DWORD start = ::GetTickCount();
+  while (!FileExists(base + L".done")) {
+    if (::GetTickCount() - start >= kScreenshotMs) {
+      failure = "the runner did not take the screenshot";
+      return false;
+    }
+    ::Sleep(kPollMs);
+  }
+  return true;
+}
+
+}  // namespace e2e

@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Runs the end-to-end scenarios under Wine and reports one line per scenario.
+
+    tests/e2e/run_e2e.py [-j N] [--screenshots DIR] [SCENARIO ...]
+
+Builds nothing: Setup.exe and e2e_driver.exe must already be in the build folder that
+bench.choose_platform() names (scripts/test builds them first). Each scenario's transcript and
+Wine logs stay in build/e2e/work/<scenario>/. Exit code 0 when every scenario passed.
+"""
+
+from __future__ import annotations
+
+import argparse
+import concurrent.futures
+import os
+import shutil
+import subprocess
+import sys
+import threading
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import bench  # noqa: E402
+import checks  # noqa: E402
+import scenario as scenarios  # noqa: E402
+
+UNDER_XVFB = "E2E_UNDER_XVFB"
+IMPORT = "/usr/bin/import"  # ImageMagick's own, not a stand-in earlier in PATH
+SCREEN = "1024x768x24"
+
+
+class ScreenshotService(threading.Thread):
+    """Answers the driver's screenshot requests (<name>.request in the shots folder) with a
+    picture of the whole screen and a <name>.done file."""
+
+    def __init__(self, requests: Path, target: Path, scenario_name: str):
+        super().__init__(daemon=True)
+        self.requests, self.target, self.scenario_name = requests, target, scenario_name
+        self.stop = threading.Event()
+        self.errors: list[str] = []
+
+    def run(self) -> None:
+        while not self.stop.wait(0.05):
+            for request in sorted(self.requests.glob("*.request")):
+                name = request.stem
+                picture = self.target / f"{self.scenario_name}-{name}.png"
+                shot = subprocess.run([IMPORT, "-window", "root", str(picture)],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                      timeout=60)
+                if shot.returncode != 0:
+                    self.errors.append(f"screenshot {name}: {shot.stderr.decode().strip()}")
+                request.unlink()
+                (self.requests / f"{name}.done").touch()
+
+
+def lay_out_package(source: Path, target: Path, platform: bench.Platform) -> None:
+    """The package as a user gets it, with our Setup.exe beside DRVCONFIG."""
+    if not (source / "DRVCONFIG").is_dir():
+        raise RuntimeError(f"{source} has no DRVCONFIG folder")
+    shutil.copytree(source, target)
+    shutil.copy2(platform.build_dir / "Setup.exe", target / "Setup.exe")
+
+
+def driver_failure(transcript: Path) -> str:
+    if not transcript.exists():
+        return "the driver wrote no transcript"
+    for line in transcript.read_text(encoding="utf-8", errors="replace").splitlines():
+        if line.startswith("FAIL "):
+            return line[5:].strip()
+    return "the driver failed without saying why"
+
+
+def run_scenario(sc: scenarios.Scenario, platform: bench.Platform,
+                 shots: Path | None) -> tuple[bool, str, float]:
+    start = time.monotonic()
+    display = os.environ.get("DISPLAY") if shots else None
+    with bench.Prefix(sc.name, sc.windows, display=display, unmanaged=shots is not None,
+                      platform=platform) as prefix:
+        lay_out_package(sc.package, prefix.drive_c / "pkg", platform)
+        e2e = prefix.drive_c / "e2e"
+        e2e.mkdir()
+        shutil.copy2(platform.build_dir / "e2e_driver.exe", e2e)
+        (e2e / "steps.txt").write_text("\n".join(sc.steps) + "\n", encoding="utf-8")
+        before = checks.snapshot(prefix, sc.checks)
+
+        args = ["--setup", r"C:\pkg\Setup.exe", "--dir", r"C:\pkg",
+                "--steps", r"C:\e2e\steps.txt", "--transcript", r"C:\e2e\transcript.txt"]
+        service = None
+        if shots is not None:
+            (e2e / "shots").mkdir()
+            args += ["--shots", r"C:\e2e\shots"]
+            service = ScreenshotService(e2e / "shots", shots, sc.name)
+            service.start()
+        try:
+            result = prefix.run(e2e / "e2e_driver.exe", args, cwd=e2e, timeout=sc.timeout)
+        finally:
+            if service is not None:
+                service.stop.set()
+                service.join()
+        transcript = e2e / "transcript.txt"
+        if transcript.exists():
+            shutil.copy2(transcript, prefix.root / "transcript.txt")
+
+        problems = []
+        if result.timed_out:
+            problems.append(f"the driver did not finish within {sc.timeout:.0f} s "
+                            f"(last failure: {driver_failure(transcript)})")
+        elif sc.expect_failure is not None:
+            reason = driver_failure(transcript)
+            if result.returncode != 1 or sc.expect_failure not in reason:
+                problems.append(f"expected the driver to fail with {sc.expect_failure!r}; "
+                                f"exit code {result.returncode}, {reason!r}")
+        elif result.returncode != 0:
+            problems.append(driver_failure(transcript) if result.returncode in (1, 2)
+                            else f"the driver ended with exit code {result.returncode}")
+        if service is not None:
+            problems += service.errors
+        problems += checks.verify(prefix, sc.checks, before)
+    seconds = time.monotonic() - start
+    if problems:
+        extra = f" (+{len(problems) - 1} more)" if len(problems) > 1 else ""
+        return False, problems[0] + extra, seconds
+    return True, "", seconds
+
+
+def select(names: list[str]) -> list[scenarios.Scenario]:
+    paths = scenarios.all_paths()
+    if names:
+        by_name = {p.name[:-len(scenarios.SUFFIX)]: p for p in paths}
+        unknown = [n for n in names if n not in by_name]
+        if unknown:
+            raise scenarios.ScenarioError(f"unknown scenario(s): {', '.join(unknown)}")
+        paths = [by_name[n] for n in names]
+    return [scenarios.load(p) for p in paths]
+
+
+def rerun_under_xvfb() -> int:
+    """Screenshots need a screen of their own: run this script again inside Xvfb."""
+    env = dict(os.environ, **{UNDER_XVFB: "1"})
+    return subprocess.run(["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN}", sys.executable]
+                          + sys.argv, env=env).returncode
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("scenarios", nargs="*", help="scenario names (default: all)")
+    parser.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 1,
+                        help="scenarios run at the same time (1 with --screenshots)")
+    parser.add_argument("--screenshots", type=Path, metavar="DIR",
+                        help="run under Xvfb and save the screenshot steps as PNG files in DIR")
+    options = parser.parse_args()
+    if options.screenshots and not os.environ.get(UNDER_XVFB):
+        return rerun_under_xvfb()
+
+    try:
+        selected = select(options.scenarios)
+    except scenarios.ScenarioError as error:
+        print(f"run_e2e: {error}", file=sys.stderr)
+        return 2
+    platform = bench.choose_platform()
+    for program in ("Setup.exe", "e2e_driver.exe"):
+        if not (platform.build_dir / program).exists():
+            print(f"run_e2e: {platform.build_dir / program} is missing; build it with "
+                  f"cmake --preset {platform.preset} && cmake --build {platform.build_dir}",
+                  file=sys.stderr)
+            return 2
+    shots = options.screenshots.resolve() if options.screenshots else None
+    if shots:
+        shots.mkdir(parents=True, exist_ok=True)
+
+    started = time.monotonic()
+    bench.ensure_template(platform)
+    template_seconds = time.monotonic() - started
+    jobs = 1 if shots else max(1, options.jobs)
+
+    def one(sc: scenarios.Scenario) -> tuple[bool, str, float]:
+        try:
+            return run_scenario(sc, platform, shots)
+        except Exception as error:  # a broken bench is a failed scenario, not a crash
+            return False, f"bench error: {error}", 0.0
+
+    passed = failed = 0
+    times = []
+    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+        for sc, (ok, reason, seconds) in zip(selected, pool.map(one, selected)):
+            times.append(f"{sc.name} {seconds:.1f} s")
+            if ok:
+                passed += 1
+                print(f"PASS {sc.name}", flush=True)
+            else:
+                failed += 1
+                print(f"FAIL {sc.name}: {reason}", flush=True)
+    total = time.monotonic() - started
+    print(f"run_e2e: {platform.arch} prefix, template {template_seconds:.1f} s, "
+          f"{jobs} at a time, total {total:.1f} s; " + ", ".join(times), file=sys.stderr)
+    print(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 and passed > 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,132 @@
+"""Reads scenario files (tests/e2e/scenarios/*.scenario); the format is in tests/e2e/README.md."""
+
+from __future__ import annotations
+
+import dataclasses
+from pathlib import Path
+
+import bench
+
+SCENARIO_DIR = Path(__file__).resolve().parent / "scenarios"
+SUFFIX = ".scenario"
+
+# Check kind -> number of arguments.
+CHECK_ARITY = {
+    "key": 1, "no-key": 1, "value": 3, "unchanged-key": 1,
+    "file": 1, "no-file": 1, "unchanged-file": 1, "unchanged-tree": 1,
+}
+
+
+class ScenarioError(Exception):
+    pass
+
+
+@dataclasses.dataclass
+class Check:
+    kind: str
+    args: list[str]
+    where: str  # file:line, for messages
+
+    def __str__(self) -> str:
+        return " ".join([self.kind] + [f'"{a}"' if " " in a else a for a in self.args])
+
+
+@dataclasses.dataclass
+class Scenario:
+    name: str
+    windows: str = "winxp"
+    package: Path = bench.REPO / "package"
+    timeout: float = 60.0
+    steps: list[str] = dataclasses.field(default_factory=list)
+    checks: list[Check] = dataclasses.field(default_factory=list)
+    expect_failure: str | None = None  # the driver must fail with a reason containing this
+
+
+def split_words(text: str) -> list[str]:
+    """Blank-separated words; "..." quotes a word with blanks (escapes \\" \\\\ \\n inside
+    quotes only, so that Windows paths need no doubling)."""
+    words, i = [], 0
+    while i < len(text):
+        if text[i] in " \t":
+            i += 1
+            continue
+        if text[i] == '"':
+            word, i = "", i + 1
+            while i < len(text) and text[i] != '"':
+                if text[i] == "\\" and i + 1 < len(text):
+                    i += 1
+                    word += "\n" if text[i] == "n" else text[i]
+                else:
+                    word += text[i]
+                i += 1
+            if i >= len(text):
+                raise ScenarioError(f"unclosed quote in: {text}")
+            words.append(word)
+            i += 1
+            continue
+        end = i
+        while end < len(text) and text[end] not in " \t":
+            end += 1
+        words.append(text[i:end])
+        i = end
+    return words
+
+
+def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
+    if depth > 8:
+        raise ScenarioError(f"{path}: includes nest too deep")
+    for number, raw in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+        line = raw.strip()
+        if not line or line.startswith("#"):
+            continue
+        where = f"{path.name}:{number}"
+        keyword, _, rest = line.partition(" ")
+        rest = rest.strip()
+        if keyword == "step":
+            if not rest:
+                raise ScenarioError(f"{where}: empty step")
+            scenario.steps.append(rest)
+            continue
+        words = split_words(rest)
+        if keyword == "windows":
+            if len(words) != 1 or words[0] not in bench.WINDOWS_VERSIONS:
+                raise ScenarioError(f"{where}: windows takes one of {bench.WINDOWS_VERSIONS}")
+            scenario.windows = words[0]
+        elif keyword == "package":
+            if len(words) != 1:
+                raise ScenarioError(f"{where}: package takes one folder")
+            scenario.package = bench.REPO / words[0]
+        elif keyword == "timeout":
+            if len(words) != 1 or not words[0].isdigit():
+                raise ScenarioError(f"{where}: timeout takes whole seconds")
+            scenario.timeout = float(words[0])
+        elif keyword == "include":
+            if len(words) != 1:
+                raise ScenarioError(f"{where}: include takes one file")
+            _read_lines(path.parent / words[0], scenario, depth + 1)
+        elif keyword == "check":
+            if not words or words[0] not in CHECK_ARITY:
+                raise ScenarioError(f"{where}: unknown check; known: {sorted(CHECK_ARITY)}")
+            if len(words) - 1 != CHECK_ARITY[words[0]]:
+                raise ScenarioError(f"{where}: {words[0]} takes {CHECK_ARITY[words[0]]} "
+                                    "argument(s)")
+            scenario.checks.append(Check(words[0], words[1:], where))
+        elif keyword == "expect-failure":
+            if len(words) != 1:
+                raise ScenarioError(f"{where}: expect-failure takes one quoted text")
+            scenario.expect_failure = words[0]
+        else:
+            raise ScenarioError(f"{where}: unknown keyword {keyword!r}")
+
+
+def load(path: Path) -> Scenario:
+    scenario = Scenario(name=path.name[:-len(SUFFIX)] if path.name.endswith(SUFFIX)
+                        else path.stem)
+    _read_lines(path, scenario)
+    if not scenario.steps:
+        raise ScenarioError(f"{path.name}: no steps")
+    return scenario
+
+
+def all_paths() -> list[Path]:
+    return sorted(SCENARIO_DIR.glob("*" + SUFFIX))
