@@ -17,3 +17,4 @@ setup_core_library(setup_core ${SIM_SOURCES})
 
 enable_testing()
 add_subdirectory(tests/unit)
+add_subdirectory(tests/ini_conformance)

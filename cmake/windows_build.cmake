@@ -23,3 +23,5 @@ set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src)
 
 add_subdirectory(tests/e2e/driver)
+add_subdirectory(tests/ini_conformance)
+include(cmake/package_layout.cmake)
