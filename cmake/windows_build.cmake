@@ -24,3 +24,4 @@ target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJE
 
 add_subdirectory(tests/e2e/driver)
 add_subdirectory(tests/ini_conformance)
+include(cmake/package_layout.cmake)

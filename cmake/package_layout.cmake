@@ -1,0 +1,150 @@
+# Lays out the driver package ready to copy to a Windows machine or a CD: a copy of package/
+# with Setup.exe beside DRVCONFIG\ and Guide.CHM, then checks it with
+# tests/package/check_package.py. Part of the default build of the Windows presets.
+#
+# Where: build/package for the binary dir build/windows (the i686 product), build/package64
+# for build/windows64; any other binary dir lays the package out inside itself. The cache
+# variable SETUP_PACKAGE_DIR overrides this.
+#
+# Guide.CHM is built from package-src/guide when chmcmd (Debian package fp-utils) and iconv
+# are found; otherwise the package is laid out without it.
+#
+# Files that the build makes for the package (a real DLL in place of a placeholder) are added
+# by appending "<target>=<path inside the package>" to the global property
+# SETUP_PACKAGE_BUILT_FILES before this file is included, e.g.
+#   set_property(GLOBAL APPEND PROPERTY SETUP_PACKAGE_BUILT_FILES "tpsermon=winnt/TPSERMON.DLL")
+#
+# The same file runs in script mode (cmake -P) to do the copying at build time.
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  # Build time: LAYOUT_MANIFEST names a file that sets LAYOUT_SOURCE, LAYOUT_DEST,
+  # LAYOUT_PROGRAM, LAYOUT_HELP, LAYOUT_BUILT ("file|path" items), LAYOUT_PYTHON, LAYOUT_CHECK.
+  include(${LAYOUT_MANIFEST})
+  get_filename_component(dest "${LAYOUT_DEST}" ABSOLUTE)
+  get_filename_component(source "${LAYOUT_SOURCE}" ABSOLUTE)
+  string(FIND "${source}/" "${dest}/" dest_holds_source)
+  if(dest_holds_source EQUAL 0 OR dest STREQUAL "/")
+    message(FATAL_ERROR "package layout: refusing to replace ${dest}, which holds ${source}")
+  endif()
+
+  # Start afresh so that files dropped from package/ do not linger in the layout.
+  file(REMOVE_RECURSE "${dest}")
+  file(MAKE_DIRECTORY "${dest}")
+  file(GLOB entries RELATIVE "${source}" "${source}/*")
+  foreach(entry IN LISTS entries)
+    if(NOT entry MATCHES "^\\.")
+      file(COPY "${source}/${entry}" DESTINATION "${dest}" PATTERN ".*" EXCLUDE)
+    endif()
+  endforeach()
+  foreach(item IN LISTS LAYOUT_BUILT)
+    if(item STREQUAL "")
+      continue()
+    endif()
+    string(REPLACE "|" ";" pair "${item}")
+    list(GET pair 0 built_file)
+    list(GET pair 1 built_path)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${built_file}" "${dest}/${built_path}"
+                    RESULT_VARIABLE copied)
+    if(NOT copied EQUAL 0)
+      message(FATAL_ERROR "package layout: cannot copy ${built_file} to ${built_path}")
+    endif()
+  endforeach()
+  set(check_options --with-program)
+  if(LAYOUT_HELP)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_HELP}" "${dest}/Guide.CHM")
+    list(APPEND check_options --with-help)
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_PROGRAM}" "${dest}/Setup.exe")
+
+  if(LAYOUT_PYTHON)
+    execute_process(COMMAND "${LAYOUT_PYTHON}" "${LAYOUT_CHECK}" ${check_options} "${dest}"
+                    RESULT_VARIABLE checked OUTPUT_VARIABLE report ERROR_VARIABLE report)
+    if(NOT checked EQUAL 0)
+      # Without Setup.exe the layout is plainly unusable, and the next build lays it out again.
+      file(REMOVE "${dest}/Setup.exe")
+      message(FATAL_ERROR "package layout in ${dest} is incomplete:\n${report}")
+    endif()
+  else()
+    message(STATUS "package layout: python3 not found, ${dest} laid out without checking it")
+  endif()
+  return()
+endif()
+
+# Configure time.
+get_filename_component(setup_binary_name "${CMAKE_BINARY_DIR}" NAME)
+get_filename_component(setup_binary_parent "${CMAKE_BINARY_DIR}" DIRECTORY)
+if(setup_binary_name MATCHES "^windows(.*)$")
+  set(setup_package_default "${setup_binary_parent}/package${CMAKE_MATCH_1}")
+else()
+  set(setup_package_default "${CMAKE_BINARY_DIR}/package")
+endif()
+set(SETUP_PACKAGE_DIR "${setup_package_default}" CACHE PATH
+    "Where the build lays out the driver package with Setup.exe")
+
+set(setup_package_source "${PROJECT_SOURCE_DIR}/package")
+set(setup_package_check "${PROJECT_SOURCE_DIR}/tests/package/check_package.py")
+file(GLOB_RECURSE setup_package_files CONFIGURE_DEPENDS "${setup_package_source}/*")
+
+# The help file: sources are UTF-8, HTML Help wants the Chinese texts in code page 936.
+find_program(SETUP_CHMCMD chmcmd)
+find_program(SETUP_ICONV iconv)
+set(setup_help_file "")
+if(SETUP_CHMCMD AND SETUP_ICONV)
+  set(guide_source "${PROJECT_SOURCE_DIR}/package-src/guide")
+  set(guide_work "${CMAKE_BINARY_DIR}/guide")
+  set(setup_help_file "${guide_work}/Guide.CHM")
+  file(GLOB guide_files CONFIGURE_DEPENDS "${guide_source}/*")
+  set(guide_commands "")
+  foreach(guide_file IN LISTS guide_files)
+    get_filename_component(guide_name "${guide_file}" NAME)
+    list(APPEND guide_commands
+         COMMAND ${SETUP_ICONV} -f UTF-8 -t GBK -o "${guide_work}/${guide_name}" "${guide_file}")
+  endforeach()
+  add_custom_command(
+    OUTPUT "${setup_help_file}"
+    COMMAND ${CMAKE_COMMAND} -E rm -rf "${guide_work}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${guide_work}"
+    ${guide_commands}
+    # chmcmd writes Guide.CHM beside the project file.
+    COMMAND ${CMAKE_COMMAND} -E chdir "${guide_work}" ${SETUP_CHMCMD} guide.hhp
+    DEPENDS ${guide_files}
+    COMMENT "Building Guide.CHM"
+    VERBATIM)
+else()
+  message(STATUS "chmcmd or iconv not found: the package is laid out without Guide.CHM")
+endif()
+
+find_program(SETUP_PYTHON3 python3)
+
+get_property(setup_built_items GLOBAL PROPERTY SETUP_PACKAGE_BUILT_FILES)
+set(setup_built_manifest "")
+set(setup_built_targets "")
+foreach(item IN LISTS setup_built_items)
+  string(REGEX MATCH "^([^=]+)=(.+)$" matched "${item}")
+  if(NOT matched)
+    message(FATAL_ERROR "SETUP_PACKAGE_BUILT_FILES: '${item}' is not <target>=<path>")
+  endif()
+  string(APPEND setup_built_manifest "$<TARGET_FILE:${CMAKE_MATCH_1}>|${CMAKE_MATCH_2};")
+  list(APPEND setup_built_targets ${CMAKE_MATCH_1})
+endforeach()
+
+set(setup_layout_manifest "${CMAKE_BINARY_DIR}/package_layout_manifest.cmake")
+file(GENERATE OUTPUT "${setup_layout_manifest}" CONTENT
+"set(LAYOUT_SOURCE \"${setup_package_source}\")
+set(LAYOUT_DEST \"${SETUP_PACKAGE_DIR}\")
+set(LAYOUT_PROGRAM \"$<TARGET_FILE:Setup>\")
+set(LAYOUT_HELP \"${setup_help_file}\")
+set(LAYOUT_BUILT \"${setup_built_manifest}\")
+set(LAYOUT_PYTHON \"${SETUP_PYTHON3}\")
+set(LAYOUT_CHECK \"${setup_package_check}\")
+")
+
+add_custom_command(
+  OUTPUT "${SETUP_PACKAGE_DIR}/Setup.exe"
+  COMMAND ${CMAKE_COMMAND} -DLAYOUT_MANIFEST=${setup_layout_manifest}
+          -P "${CMAKE_CURRENT_LIST_FILE}"
+  DEPENDS Setup ${setup_built_targets} ${setup_package_files} ${setup_help_file}
+          "${setup_package_check}" "${setup_layout_manifest}" "${CMAKE_CURRENT_LIST_FILE}"
+  COMMENT "Laying out the driver package in ${SETUP_PACKAGE_DIR}"
+  VERBATIM)
+add_custom_target(package_layout ALL DEPENDS "${SETUP_PACKAGE_DIR}/Setup.exe")
