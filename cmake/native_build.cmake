@@ -17,4 +17,6 @@ setup_core_library(setup_core ${SIM_SOURCES})
 
 enable_testing()
 add_subdirectory(tests/unit)
+find_package(GTest REQUIRED)
+add_subdirectory(tests/contract)
 add_subdirectory(tests/ini_conformance)

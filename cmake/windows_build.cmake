@@ -22,6 +22,8 @@ set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc)
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src)
 
+include(cmake/windows_gtest.cmake)
+add_subdirectory(tests/contract)
 add_subdirectory(tests/e2e/driver)
 add_subdirectory(tests/ini_conformance)
 include(cmake/package_layout.cmake)
