@@ -118,7 +118,7 @@ def wine_env(platform: Platform, prefix: Path, display: str | None = None) -> di
     return env
 
 
-def _run_logged(argv: list[str], env: dict[str, str], log: Path, timeout: float,
+def _run_logged(argv: list[str], env: dict[str, str], log: Path, timeout: float | None,
                 cwd: Path | None = None) -> tuple[int | None, float]:
     """Runs a Wine command with its output in files, never pipes: a Wine call that starts the
     session hands its stdio to services.exe, and a pipe would stay open until the session
@@ -222,10 +222,12 @@ class Prefix:
     version: what Wine reports to programs (one of WINDOWS_VERSIONS).
     display: an X display to draw on; None runs headless.
     unmanaged: windows without a window manager (for Xvfb, where a managed close stalls).
+    root: another folder for the prefix and its logs instead of build/e2e/work/<name>.
     """
 
     def __init__(self, name: str, version: str = "winxp", display: str | None = None,
-                 unmanaged: bool = False, platform: Platform | None = None):
+                 unmanaged: bool = False, platform: Platform | None = None,
+                 root: Path | None = None):
         if version not in WINDOWS_VERSIONS:
             raise ValueError(f"unknown Windows version {version!r}")
         self.platform = platform or choose_platform()
@@ -233,7 +235,7 @@ class Prefix:
         self.version = version
         self.display = display
         self.unmanaged = unmanaged
-        self.root = BUILD / "e2e" / "work" / name
+        self.root = root or BUILD / "e2e" / "work" / name
         self.path = self.root / "prefix"
         self.logs = self.root / "logs"
         self.env = wine_env(self.platform, self.path, display)
@@ -253,9 +255,12 @@ class Prefix:
         return self.drive_c.joinpath(*parts)
 
     def windows_path(self, host_path: Path) -> str:
-        """A file inside this prefix's drive_c -> C:\\..."""
-        relative = Path(host_path).resolve().relative_to(self.drive_c.resolve())
-        return "C:\\" + "\\".join(relative.parts)
+        """A host path as programs in this prefix see it: C:\\... inside drive_c, else Z:\\..."""
+        host = Path(host_path).resolve()
+        drive_c = self.drive_c.resolve()
+        if host == drive_c or drive_c in host.parents:
+            return "C:\\" + "\\".join(host.relative_to(drive_c).parts)
+        return "Z:" + str(host).replace("/", "\\")
 
     def __enter__(self) -> "Prefix":
         self.open()
@@ -308,7 +313,7 @@ class Prefix:
             subprocess.run(["umount", "-l", str(self.path)], timeout=60)
         shutil.rmtree(self.root, ignore_errors=True)
 
-    def wine(self, args: list[str], timeout: float = WINE_CALL_TIMEOUT,
+    def wine(self, args: list[str], timeout: float | None = WINE_CALL_TIMEOUT,
              cwd: Path | None = None) -> RunResult:
         """Runs `wine ARGS` in this prefix; output is captured through files in the logs."""
         self._calls += 1
@@ -319,12 +324,13 @@ class Prefix:
         return RunResult(code, out, err, seconds)
 
     def run(self, exe: Path | str, args: list[str] | tuple[str, ...] = (),
-            cwd: Path | None = None, timeout: float = 30) -> RunResult:
+            cwd: Path | None = None, timeout: float | None = 30) -> RunResult:
         """Runs one of our Windows programs and waits for it.
 
         exe: a host path (inside or outside the prefix; Wine maps it) or a Windows path.
-        cwd: a host folder; inside drive_c it is C:\\..., elsewhere Z:\\...
-        The program is killed after `timeout` seconds (then returncode is None)."""
+        cwd: a host folder (default drive_c); inside drive_c it is C:\\..., elsewhere Z:\\...
+        The program is killed after `timeout` seconds (then returncode is None); None waits
+        for as long as it runs."""
         return self.wine([str(exe)] + list(args), timeout=timeout,
                          cwd=cwd if cwd is not None else self.drive_c)
 

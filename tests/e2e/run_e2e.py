@@ -14,9 +14,7 @@ import argparse
 import concurrent.futures
 import os
 import shutil
-import subprocess
 import sys
-import threading
 import time
 from pathlib import Path
 
@@ -25,35 +23,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import bench  # noqa: E402
 import checks  # noqa: E402
 import scenario as scenarios  # noqa: E402
-
-UNDER_XVFB = "E2E_UNDER_XVFB"
-IMPORT = "/usr/bin/import"  # ImageMagick's own, not a stand-in earlier in PATH
-SCREEN = "1024x768x24"
-
-
-class ScreenshotService(threading.Thread):
-    """Answers the driver's screenshot requests (<name>.request in the shots folder) with a
-    picture of the whole screen and a <name>.done file."""
-
-    def __init__(self, requests: Path, target: Path, scenario_name: str):
-        super().__init__(daemon=True)
-        self.requests, self.target, self.scenario_name = requests, target, scenario_name
-        self.stop = threading.Event()
-        self.errors: list[str] = []
-
-    def run(self) -> None:
-        while not self.stop.wait(0.05):
-            for request in sorted(self.requests.glob("*.request")):
-                name = request.stem
-                picture = self.target / f"{self.scenario_name}-{name}.png"
-                shot = subprocess.run([IMPORT, "-window", "root", str(picture)],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                                      timeout=60)
-                if shot.returncode != 0:
-                    self.errors.append(f"screenshot {name}: {shot.stderr.decode().strip()}")
-                request.unlink()
-                (self.requests / f"{name}.done").touch()
-
+from screenshots import ScreenshotService, rerun_under_xvfb, under_xvfb  # noqa: E402
 
 def lay_out_package(source: Path, target: Path, platform: bench.Platform) -> None:
     """The package as a user gets it, with our Setup.exe beside DRVCONFIG."""
@@ -72,12 +42,16 @@ def driver_failure(transcript: Path) -> str:
     return "the driver failed without saying why"
 
 
-def run_scenario(sc: scenarios.Scenario, platform: bench.Platform,
-                 shots: Path | None) -> tuple[bool, str, float]:
+def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path | None,
+                 closer: concurrent.futures.Executor) -> tuple[bool, str, float]:
+    """Runs one scenario; the prefix is discarded by `closer` afterwards, so that stopping its
+    Wine session overlaps the next scenario."""
     start = time.monotonic()
     display = os.environ.get("DISPLAY") if shots else None
-    with bench.Prefix(sc.name, sc.windows, display=display, unmanaged=shots is not None,
-                      platform=platform) as prefix:
+    prefix = bench.Prefix(sc.name, sc.windows, display=display, unmanaged=shots is not None,
+                          platform=platform)
+    try:
+        prefix.open()
         lay_out_package(sc.package, prefix.drive_c / "pkg", platform)
         e2e = prefix.drive_c / "e2e"
         e2e.mkdir()
@@ -91,7 +65,7 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform,
         if shots is not None:
             (e2e / "shots").mkdir()
             args += ["--shots", r"C:\e2e\shots"]
-            service = ScreenshotService(e2e / "shots", shots, sc.name)
+            service = ScreenshotService(e2e / "shots", shots, f"{sc.name}-")
             service.start()
         try:
             result = prefix.run(e2e / "e2e_driver.exe", args, cwd=e2e, timeout=sc.timeout)
@@ -118,6 +92,8 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform,
         if service is not None:
             problems += service.errors
         problems += checks.verify(prefix, sc.checks, before)
+    finally:
+        closer.submit(prefix.close)
     seconds = time.monotonic() - start
     if problems:
         extra = f" (+{len(problems) - 1} more)" if len(problems) > 1 else ""
@@ -136,13 +112,6 @@ def select(names: list[str]) -> list[scenarios.Scenario]:
     return [scenarios.load(p) for p in paths]
 
 
-def rerun_under_xvfb() -> int:
-    """Screenshots need a screen of their own: run this script again inside Xvfb."""
-    env = dict(os.environ, **{UNDER_XVFB: "1"})
-    return subprocess.run(["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN}", sys.executable]
-                          + sys.argv, env=env).returncode
-
-
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("scenarios", nargs="*", help="scenario names (default: all)")
@@ -151,7 +120,7 @@ def main() -> int:
     parser.add_argument("--screenshots", type=Path, metavar="DIR",
                         help="run under Xvfb and save the screenshot steps as PNG files in DIR")
     options = parser.parse_args()
-    if options.screenshots and not os.environ.get(UNDER_XVFB):
+    if options.screenshots and not under_xvfb():
         return rerun_under_xvfb()
 
     try:
@@ -177,13 +146,14 @@ def main() -> int:
 
     def one(sc: scenarios.Scenario) -> tuple[bool, str, float]:
         try:
-            return run_scenario(sc, platform, shots)
+            return run_scenario(sc, platform, shots, closer)
         except Exception as error:  # a broken bench is a failed scenario, not a crash
             return False, f"bench error: {error}", 0.0
 
     passed = failed = 0
     times = []
-    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as closer, \
+            concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
         for sc, (ok, reason, seconds) in zip(selected, pool.map(one, selected)):
             times.append(f"{sc.name} {seconds:.1f} s")
             if ok:

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""Shows the wizard on the sample package under Wine (scripts/demo builds first, then runs this).
+
+    tests/e2e/demo.py [--windows VERSION] [--package DIR]
+
+With $DISPLAY set, the wizard opens on that display and the demo ends when the user closes it.
+Without one, the wizard runs under Xvfb: the demo saves build/demo/wizard.png, closes the
+wizard with Cancel through the test driver and exits 0.
+"""
+
+from __future__ import annotations
+
+import argparse
+import os
+import shutil
+import signal
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+import bench  # noqa: E402
+from run_e2e import lay_out_package  # noqa: E402
+from screenshots import ScreenshotService, rerun_under_xvfb, under_xvfb  # noqa: E402
+
+DEMO = bench.BUILD / "demo"
+HEADLESS_STEPS = """\
+wait-wizard
+screenshot wizard
+click 2
+expect-exit 0
+"""
+
+
+def show_on_display(prefix: bench.Prefix, package: Path) -> int:
+    print(f"demo: the wizard is on display {os.environ['DISPLAY']}; close it to end the demo")
+    result = prefix.run(package / "Setup.exe", cwd=package, timeout=None)
+    print(f"demo: Setup.exe ended with exit code {result.returncode}")
+    return 0
+
+
+def photograph_and_cancel(prefix: bench.Prefix, platform: bench.Platform,
+                          package: Path) -> int:
+    steps, transcript, shots = DEMO / "steps.txt", DEMO / "transcript.txt", DEMO / "shots"
+    steps.write_text(HEADLESS_STEPS, encoding="utf-8")
+    shutil.rmtree(shots, ignore_errors=True)
+    shots.mkdir()
+    picture = DEMO / "wizard.png"
+    picture.unlink(missing_ok=True)
+    args = ["--setup", prefix.windows_path(package / "Setup.exe"),
+            "--dir", prefix.windows_path(package),
+            "--steps", prefix.windows_path(steps),
+            "--transcript", prefix.windows_path(transcript),
+            "--shots", prefix.windows_path(shots)]
+    with ScreenshotService(shots, DEMO) as service:
+        result = prefix.run(platform.build_dir / "e2e_driver.exe", args, cwd=package, timeout=60)
+    if result.returncode != 0 or service.errors or not picture.exists():
+        print(f"demo: the wizard did not run as expected (driver exit {result.returncode}); "
+              f"see {transcript}", file=sys.stderr)
+        for error in service.errors:
+            print(f"demo: {error}", file=sys.stderr)
+        return 1
+    print(f"demo: saved {picture.relative_to(bench.REPO)}; the wizard was closed with Cancel")
+    return 0
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--windows", default="winxp", choices=bench.WINDOWS_VERSIONS,
+                        help="the Windows version Wine reports (default winxp)")
+    parser.add_argument("--package", type=Path, default=bench.REPO / "package",
+                        help="the driver package to run the wizard on")
+    options = parser.parse_args()
+    headless = under_xvfb() or not os.environ.get("DISPLAY")
+    if headless and not under_xvfb():
+        return rerun_under_xvfb()
+
+    # A terminated demo still stops its Wine session and unmounts its prefix.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    platform = bench.choose_platform()
+    package = DEMO / "package"
+    shutil.rmtree(package, ignore_errors=True)
+    lay_out_package(options.package.resolve(), package, platform)
+    with bench.Prefix("demo", options.windows, display=os.environ["DISPLAY"],
+                      unmanaged=headless, platform=platform, root=DEMO / "wine") as prefix:
+        if headless:
+            return photograph_and_cancel(prefix, platform, package)
+        return show_on_display(prefix, package)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
