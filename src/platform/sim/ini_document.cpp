@@ -1,12 +1,25 @@
 #include "platform/sim/ini_document.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace platform::sim {
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names and values are C strings to the reader: a NUL byte ends them.
+std::string_view UpToNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
 
 bool IsProfileBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+  return (c >= '\t' && c <= '\r') || c == '\x1a' || c == ' ';
 }
 
 std::string_view TrimProfileBlanks(std::string_view text) {
@@ -20,145 +33,173 @@ std::string_view TrimProfileBlanks(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
          });
+}
+
+IniDocument::Line IniDocument::Classify(std::string text, std::string lineBreak) {
+  Line line;
+  line.text = std::move(text);
+  line.lineBreak = std::move(lineBreak);
+  const std::string_view trimmed = TrimProfileBlanks(line.text);
+  if (trimmed.empty()) {
+    return line;
+  }
+  if (trimmed.front() == '[') {
+    const size_t close = trimmed.rfind(']');
+    if (close != npos && close > 0) {
+      line.kind = Kind::kHeader;
+      line.name = std::string(UpToNul(TrimProfileBlanks(trimmed.substr(1, close - 1))));
+      return line;
+    }
+  }
+  const size_t equals = trimmed.find('=');
+  if (equals != npos) {
+    line.kind = Kind::kEntry;
+    line.name = std::string(UpToNul(TrimProfileBlanks(trimmed.substr(0, equals))));
+    line.value = std::string(UpToNul(TrimProfileBlanks(trimmed.substr(equals + 1))));
+  }
+  return line;
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
-  doc.sections_.push_back(Section{std::nullopt, {}});
   while (!bytes.empty()) {
-    const size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-
-    line = TrimProfileBlanks(line);
-    if (line.empty()) {
-      continue;
-    }
-    if (line.front() == '[') {
-      const size_t close = line.rfind(']');
-      if (close != std::string_view::npos && close > 0) {
-        doc.sections_.push_back(
-            Section{std::string(TrimProfileBlanks(line.substr(1, close - 1))), {}});
-        continue;
-      }
-    }
-    Entry entry;
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-      entry.key = std::string(line);
-    } else {
-      entry.key = std::string(TrimProfileBlanks(line.substr(0, equals)));
-      entry.value = std::string(TrimProfileBlanks(line.substr(equals + 1)));
-    }
-    doc.sections_.back().entries.push_back(std::move(entry));
+    const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    const size_t next = std::min(bytes.find_first_not_of("\r\n", end), bytes.size());
+    doc.lines_.push_back(
+        Classify(std::string(bytes.substr(0, end)), std::string(bytes.substr(end, next - end))));
+    bytes.remove_prefix(next);
   }
   return doc;
 }
 
 std::string IniDocument::Serialize() const {
   std::string out;
-  for (const Section& section : sections_) {
-    if (section.name) {
-      out += "[" + *section.name + "]\r\n";
-    }
-    for (const Entry& entry : section.entries) {
-      out += entry.key;
-      if (entry.value) {
-        out += "=" + *entry.value;
-      }
-      out += "\r\n";
-    }
+  for (const Line& line : lines_) {
+    out += line.text;
+    out += line.lineBreak;
   }
   return out;
 }
 
-const IniDocument::Entry* IniDocument::Find(std::string_view section, std::string_view key) const {
-  section = TrimProfileBlanks(section);
-  key = TrimProfileBlanks(key);
-  for (const Section& candidate : sections_) {
-    if (!candidate.name || !EqualsIgnoringCase(*candidate.name, section)) {
-      continue;
-    }
-    for (const Entry& entry : candidate.entries) {
-      if (EqualsIgnoringCase(entry.key, key)) {
-        return &entry;
-      }
+size_t IniDocument::FindHeader(std::string_view name) const {
+  name = UpToNul(TrimProfileBlanks(name));
+  if (name.empty()) {
+    return npos;
+  }
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Kind::kHeader && EqualsIgnoringCase(lines_[i].name, name)) {
+      return i;
     }
   }
-  return nullptr;
+  return npos;
+}
+
+size_t IniDocument::SectionEnd(size_t header) const {
+  size_t end = header + 1;
+  while (end < lines_.size() && lines_[end].kind != Kind::kHeader) {
+    ++end;
+  }
+  return end;
+}
+
+size_t IniDocument::FindEntry(size_t header, std::string_view key) const {
+  key = UpToNul(TrimProfileBlanks(key));
+  if (header == npos || key.empty()) {
+    return npos;
+  }
+  for (size_t i = header + 1; i < SectionEnd(header); ++i) {
+    if (lines_[i].kind == Kind::kEntry && EqualsIgnoringCase(lines_[i].name, key)) {
+      return i;
+    }
+  }
+  return npos;
+}
+
+std::optional<std::string> IniDocument::FindValue(std::string_view section,
+                                                  std::string_view key) const {
+  const size_t entry = FindEntry(FindHeader(section), key);
+  if (entry == npos) {
+    return std::nullopt;
+  }
+  return lines_[entry].value;
 }
 
 std::vector<std::string> IniDocument::SectionNames() const {
   std::vector<std::string> names;
-  for (const Section& section : sections_) {
-    if (section.name) {
-      names.push_back(*section.name);
+  for (const Line& line : lines_) {
+    if (line.kind == Kind::kHeader && !line.name.empty()) {
+      names.push_back(line.name);
     }
   }
   return names;
 }
 
-std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
+std::optional<std::vector<std::string>> IniDocument::KeyNames(std::string_view section) const {
+  const size_t header = FindHeader(section);
+  if (header == npos) {
+    return std::nullopt;
+  }
   std::vector<std::string> names;
-  section = TrimProfileBlanks(section);
-  for (const Section& candidate : sections_) {
-    if (candidate.name && EqualsIgnoringCase(*candidate.name, section)) {
-      for (const Entry& entry : candidate.entries) {
-        names.push_back(entry.key);
-      }
+  for (size_t i = header + 1; i < SectionEnd(header); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::kEntry && !line.name.empty() && line.name.front() != ';') {
+      names.push_back(line.name);
     }
   }
   return names;
-}
-
-IniDocument::Section* IniDocument::FindSection(std::string_view name) {
-  name = TrimProfileBlanks(name);
-  for (Section& section : sections_) {
-    if (section.name && EqualsIgnoringCase(*section.name, name)) {
-      return &section;
-    }
-  }
-  return nullptr;
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  Section* target = FindSection(section);
-  if (target == nullptr) {
-    sections_.push_back(Section{std::string(TrimProfileBlanks(section)), {}});
-    target = &sections_.back();
+  const std::string name(UpToNul(TrimProfileBlanks(key)));
+  const std::string newText = name + "=" + std::string(value);
+  size_t header = FindHeader(section);
+  if (header == npos) {
+    if (!lines_.empty() && lines_.back().lineBreak.empty()) {
+      lines_.back().lineBreak = "\r\n";
+    }
+    lines_.push_back(
+        Classify("[" + std::string(UpToNul(TrimProfileBlanks(section))) + "]", "\r\n"));
+    lines_.push_back(Classify(newText, "\r\n"));
+    return;
   }
-  key = TrimProfileBlanks(key);
-  for (Entry& entry : target->entries) {
-    if (EqualsIgnoringCase(entry.key, key)) {
-      entry.value = std::string(value);
-      return;
+  const size_t entry = FindEntry(header, name);
+  if (entry != npos) {
+    // Keep the entry's own spelling of its name; only the value changes.
+    Line& line = lines_[entry];
+    const std::string kept = line.text.substr(0, line.text.find('=') + 1);
+    line = Classify(kept + std::string(value), line.lineBreak);
+    return;
+  }
+  // The new entry goes after the section's last non-blank line, before any blank lines that
+  // separate it from the next section.
+  size_t last = header;
+  for (size_t i = header + 1; i < SectionEnd(header); ++i) {
+    if (!TrimProfileBlanks(lines_[i].text).empty()) {
+      last = i;
     }
   }
-  target->entries.push_back(Entry{std::string(key), std::string(value)});
+  if (lines_[last].lineBreak.empty()) {
+    lines_[last].lineBreak = "\r\n";
+  }
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), Classify(newText, "\r\n"));
 }
 
 void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
-  if (Section* target = FindSection(section)) {
-    key = TrimProfileBlanks(key);
-    auto& entries = target->entries;
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [&](const Entry& e) { return EqualsIgnoringCase(e.key, key); }),
-                  entries.end());
+  const size_t entry = FindEntry(FindHeader(section), key);
+  if (entry != npos) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(entry));
   }
 }
 
 void IniDocument::RemoveSection(std::string_view section) {
-  section = TrimProfileBlanks(section);
-  sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
-                                 [&](const Section& s) {
-                                   return s.name && EqualsIgnoringCase(*s.name, section);
-                                 }),
-                  sections_.end());
+  const size_t header = FindHeader(section);
+  if (header != npos) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+  }
 }
 
 }  // namespace platform::sim

@@ -1,5 +1,15 @@
-// An INI file as the Windows profile reader sees it: sections of entries, parsed line by line
-// with the reader's trimming rules, and written back for WriteProfileStringA.
+// An INI file as the Windows profile reader sees it, kept line by line so that the win.ini
+// writer can change one entry and leave every other byte of the file as it was.
+//
+// The reader works on the file's ANSI bytes, as Windows does for an ANSI file and an ANSI call:
+// - a line ends at CR or LF; blanks (tab, LF, VT, FF, CR, ^Z, space) around it are ignored;
+// - a line that starts with "[" and has a "]" is a section header; the name is the text up to
+//   the last "]", without its surrounding blanks;
+// - any other line with "=" is an entry: the name before the first "=", the value after it,
+//   both without surrounding blanks; a line without "=" is no entry at all;
+// - names and values end at a NUL byte; names match without regard to ASCII case;
+// - only the first section of a given name is ever searched, and its first entry of a name
+//   wins; lines before the first header belong to no section.
 #pragma once
 
 #include <optional>
@@ -11,36 +21,48 @@ namespace platform::sim {
 
 class IniDocument {
  public:
-  struct Entry {
-    std::string key;
-    std::optional<std::string> value;  // none for a line without '='
-  };
-  struct Section {
-    std::optional<std::string> name;  // none for the lines before the first header
-    std::vector<Entry> entries;
-  };
-
   static IniDocument Parse(std::string_view bytes);
+  // The file's bytes, with the changes made through the editing calls below.
   std::string Serialize() const;
 
-  // The entry the profile reader answers with, or null. Names are compared without regard to
-  // case and without their surrounding blanks.
-  const Entry* Find(std::string_view section, std::string_view key) const;
+  // The value of the entry the reader answers with (quotes not yet removed), or nullopt.
+  // Names are matched as given, without their surrounding blanks; an empty name finds nothing.
+  std::optional<std::string> FindValue(std::string_view section, std::string_view key) const;
+  // Every section header's name in file order (duplicates included, empty names left out).
   std::vector<std::string> SectionNames() const;
-  std::vector<std::string> KeyNames(std::string_view section) const;
+  // The entry names of a section, leaving out comments (names starting with ";"); nullopt when
+  // the file has no such section.
+  std::optional<std::vector<std::string>> KeyNames(std::string_view section) const;
 
+  // win.ini writer: replaces the value of the section's entry, else adds the entry at the end
+  // of the section, else adds the section at the end of the file.
   void Set(std::string_view section, std::string_view key, std::string_view value);
   void RemoveKey(std::string_view section, std::string_view key);
   void RemoveSection(std::string_view section);
 
  private:
-  Section* FindSection(std::string_view name);
-  std::vector<Section> sections_;
+  enum class Kind { kOther, kHeader, kEntry };
+  struct Line {
+    std::string text;       // the line's bytes, without its line break
+    std::string lineBreak;  // the CR/LF bytes that ended it; empty for a last line without one
+    Kind kind = Kind::kOther;
+    std::string name;   // section name (header) or entry name (entry)
+    std::string value;  // entry value
+  };
+  static Line Classify(std::string text, std::string lineBreak);
+  // Index of the header of the first section with this name, or npos.
+  size_t FindHeader(std::string_view name) const;
+  // One past the last line of the section whose header is at index header.
+  size_t SectionEnd(size_t header) const;
+  size_t FindEntry(size_t header, std::string_view key) const;
+
+  std::vector<Line> lines_;
 };
 
-// Blank as the profile reader counts it: space, tab, CR, LF, VT, FF.
+// Blank as the profile reader counts it: tab, LF, VT, FF, CR, ^Z (a DOS end of file) and space.
 bool IsProfileBlank(char c);
 std::string_view TrimProfileBlanks(std::string_view text);
+// Compares without regard to ASCII case; other bytes must be equal.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace platform::sim

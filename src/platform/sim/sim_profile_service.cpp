@@ -1,14 +1,30 @@
 #include "platform/sim/sim_profile_service.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/sim/ini_document.h"
 
 namespace platform::sim {
 namespace {
 
-// Copies text cut to size - 1 characters, terminated; returns the characters copied.
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
+
+// One pair of matching quotes around the whole text is removed ("x" and 'x', not "x').
+std::string_view StripOneQuotePair(std::string_view text) {
+  if (text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front()) {
+    return text.substr(1, text.size() - 2);
+  }
+  return text;
+}
+
+// Copies the text cut to size - 1 bytes (a double-byte character may be split, as Windows
+// does for ANSI text) and terminates it; returns the bytes copied. size is at least 1.
 DWORD CopyCut(std::string_view text, LPSTR out, DWORD size) {
   const size_t count = std::min<size_t>(text.size(), size - 1);
   std::memcpy(out, text.data(), count);
@@ -16,18 +32,36 @@ DWORD CopyCut(std::string_view text, LPSTR out, DWORD size) {
   return static_cast<DWORD>(count);
 }
 
-// A list of names, each terminated, the list ended by a second terminator; a list too long
-// for the buffer is cut and still double-terminated, and size - 2 is returned.
+// The default as Windows hands it back: copied, then cut before its trailing spaces by a NUL
+// written in the buffer, so the spaces stay behind the terminator. A quoted default loses its
+// quotes like a value.
+DWORD CopyDefault(LPCSTR defaultValue, LPSTR out, DWORD size) {
+  const std::string_view text = defaultValue == nullptr ? "" : defaultValue;
+  const size_t kept = text.find_last_not_of(' ') + 1;  // npos + 1 == 0: all spaces
+  const std::string_view unquoted = StripOneQuotePair(text.substr(0, kept));
+  if (unquoted.size() != kept) {
+    return CopyCut(unquoted, out, size);
+  }
+  const DWORD copied = CopyCut(text, out, size);
+  if (kept < copied) {
+    out[kept] = '\0';
+    return static_cast<DWORD>(kept);
+  }
+  return copied;
+}
+
+// Names each terminated, the list ended by one more NUL. A list that does not fit with both
+// terminators is cut to size - 2 bytes and ended by two NULs; size - 2 is returned then.
 DWORD CopyNameList(const std::vector<std::string>& names, LPSTR out, DWORD size) {
   std::string joined;
   for (const std::string& name : names) {
     joined += name;
     joined.push_back('\0');
   }
-  if (joined.size() + 1 <= size) {
+  if (joined.size() + 2 <= size) {
     std::memcpy(out, joined.data(), joined.size());
     out[joined.size()] = '\0';
-    return static_cast<DWORD>(joined.size() == 0 ? 0 : joined.size());
+    return static_cast<DWORD>(joined.size());
   }
   if (size < 2) {
     out[0] = '\0';
@@ -39,22 +73,15 @@ DWORD CopyNameList(const std::vector<std::string>& names, LPSTR out, DWORD size)
   return size - 2;
 }
 
-std::string_view StripOneQuotePair(std::string_view value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
-    return value.substr(1, value.size() - 2);
-  }
-  return value;
-}
-
-bool IsFullPath(const std::string& name) {
-  return (name.size() >= 2 && name[1] == ':') || (!name.empty() && (name[0] == '\\' || name[0] == '/'));
+// A bare file name lives in the Windows directory; anything with a path is taken as given.
+bool HasFolder(const std::string& name) {
+  return name.find_first_of("\\/:") != std::string::npos;
 }
 
 }  // namespace
 
 std::string SimProfileService::Resolve(const std::string& fileName) const {
-  return IsFullPath(fileName) ? fileName : windowsDirectory_ + "\\" + fileName;
+  return HasFolder(fileName) ? fileName : windowsDirectory_ + "\\" + fileName;
 }
 
 DWORD SimProfileService::GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
@@ -62,19 +89,23 @@ DWORD SimProfileService::GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LP
   if (out == nullptr || size == 0) {
     return 0;
   }
-  const auto bytes = disk_.ReadFile(Resolve(fileName == nullptr ? "win.ini" : fileName));
+  const std::optional<std::string> bytes =
+      disk_.ReadFile(Resolve(fileName == nullptr ? "win.ini" : fileName));
   const IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
-  if (section == nullptr || key == nullptr) {
-    return CopyNameList(section == nullptr ? doc.SectionNames() : doc.KeyNames(section), out, size);
+  if (section == nullptr) {
+    return CopyNameList(doc.SectionNames(), out, size);
   }
-  if (const IniDocument::Entry* entry = doc.Find(section, key)) {
-    return CopyCut(StripOneQuotePair(entry->value.value_or("")), out, size);
+  if (key == nullptr) {
+    const std::optional<std::vector<std::string>> names = doc.KeyNames(section);
+    if (!names || names->empty()) {
+      return CopyDefault(defaultValue, out, size);
+    }
+    return CopyNameList(*names, out, size);
   }
-  std::string_view fallback = defaultValue == nullptr ? "" : defaultValue;
-  while (!fallback.empty() && fallback.back() == ' ') {
-    fallback.remove_suffix(1);
+  if (const std::optional<std::string> value = doc.FindValue(section, key)) {
+    return CopyCut(StripOneQuotePair(*value), out, size);
   }
-  return CopyCut(fallback, out, size);
+  return CopyDefault(defaultValue, out, size);
 }
 
 BOOL SimProfileService::WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
@@ -82,7 +113,7 @@ BOOL SimProfileService::WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR v
     return FALSE;
   }
   const std::string path = Resolve("win.ini");
-  const auto bytes = disk_.ReadFile(path);
+  const std::optional<std::string> bytes = disk_.ReadFile(path);
   IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
   if (key == nullptr) {
     doc.RemoveSection(section);

@@ -1,6 +1,15 @@
-// The simulated profile reader and win.ini writer, following the Windows reader's rules:
-// names matched without regard to case or surrounding blanks, values trimmed, one pair of
-// surrounding quotes removed, the answer cut to the buffer size minus one.
+// The simulated profile reader and win.ini writer. It answers byte for byte as Windows does for
+// an ANSI INI file and an ANSI call (see ini_document.h for how a file is read):
+// - a value loses one pair of surrounding quotes ("..." or '...'), then is cut to size - 1
+//   bytes, even inside a double-byte character, and terminated;
+// - a missing file, section or key gives the default: trailing spaces are cut off by a NUL
+//   written over the first of them (the spaces stay in the buffer behind it), one pair of
+//   surrounding quotes is removed, and it is cut to size - 1 bytes like a value;
+// - nothing is written past the terminator otherwise, and never past size bytes; size 0
+//   writes nothing;
+// - a NULL section lists the section names, a NULL key the section's entry names (the default
+//   when there are none), each name terminated and the list ended by one more NUL; a list too
+//   long is cut to size - 2 bytes followed by two NULs, and size - 2 is returned.
 #pragma once
 
 #include <string>
@@ -12,7 +21,7 @@ namespace platform::sim {
 
 class SimProfileService final : public ProfileService {
  public:
-  // windowsDirectory resolves file names given without a full path, as Windows does.
+  // windowsDirectory holds bare file names (and win.ini), as on Windows.
   SimProfileService(SimFileTree& disk, const std::string& windowsDirectory)
       : disk_(disk), windowsDirectory_(windowsDirectory) {}
 
