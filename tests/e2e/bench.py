@@ -36,8 +36,9 @@ LOCALE = "zh_CN.UTF-8"
 WINE_FONTS = Path("/usr/share/wine/fonts")
 CJK_FONT = Path("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc")
 
-# The versions Wine can be told to report (win7 is one our program does not recognise).
-WINDOWS_VERSIONS = ("win98", "nt40", "win2k", "winxp", "win2003", "win7")
+# The versions Wine can be told to report: win7 (6.1) is one our program does not recognise,
+# win31 (Win32s) a platform it does not support.
+WINDOWS_VERSIONS = ("win31", "win98", "nt40", "win2k", "winxp", "win2003", "win7")
 
 # A cold Wine session starts a handful of services; give it room on a busy machine.
 WINE_CALL_TIMEOUT = 60
