@@ -147,9 +147,13 @@ def _stop_server(platform: Platform, env: dict[str, str]) -> None:
             pass
 
 
+# Raise when the template's recipe below changes, so that no old template is reused.
+TEMPLATE_REVISION = 1
+
+
 def template_path(platform: Platform) -> Path:
     key = re.sub(r"[^A-Za-z0-9.]+", "-", wine_version(platform)).strip("-")
-    return WINE_ROOT / f"template-{key}-{platform.arch}"
+    return WINE_ROOT / f"template-{key}-{platform.arch}-r{TEMPLATE_REVISION}"
 
 
 def ensure_template(platform: Platform | None = None) -> Path:
@@ -302,7 +306,9 @@ class Prefix:
     def close(self) -> None:
         _stop_server(self.platform, self.env)
         if self._mounted:
-            subprocess.run(["umount", str(self.path)], timeout=60, check=True)
+            if subprocess.run(["umount", str(self.path)], timeout=60).returncode != 0:
+                # A Wine process that outlived its server still holds the mount.
+                subprocess.run(["umount", "-l", str(self.path)], timeout=60)
             self._mounted = False
         for leftover in (self.path, self.root / "upper", self.root / "overlay-work"):
             shutil.rmtree(leftover, ignore_errors=True)
