@@ -148,7 +148,7 @@ def _stop_server(platform: Platform, env: dict[str, str]) -> None:
 
 
 # Raise when the template's recipe below changes, so that no old template is reused.
-TEMPLATE_REVISION = 1
+TEMPLATE_REVISION = 2
 
 
 def template_path(platform: Platform) -> Path:
@@ -182,13 +182,19 @@ def ensure_template(platform: Platform | None = None) -> Path:
                                   timeout=300)
             if code != 0:
                 raise RuntimeError(f"wineboot -i failed ({code}); see {logs}")
-            # Headless runs: X11 when a display works, else the null driver (windows still exist
-            # and take messages).
-            code, _ = _run_logged([platform.wine, "reg", "add", r"HKCU\Software\Wine\Drivers",
-                                   "/v", "Graphics", "/d", "x11,null", "/f"], env,
-                                  logs / "graphics", timeout=WINE_CALL_TIMEOUT)
-            if code != 0:
-                raise RuntimeError(f"setting the graphics driver failed ({code})")
+            settings = [
+                # Headless runs: X11 when a display works, else the null driver (windows still
+                # exist and take messages).
+                (r"HKCU\Software\Wine\Drivers", "Graphics", "REG_SZ", "x11,null"),
+                # A crashing program ends (its backtrace in the logs) instead of waiting behind
+                # a crash dialog that nobody closes.
+                (r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "REG_DWORD", "0"),
+            ]
+            for key, name, kind, data in settings:
+                code, _ = _run_logged([platform.wine, "reg", "add", key, "/v", name, "/t", kind,
+                                       "/d", data, "/f"], env, logs / name, WINE_CALL_TIMEOUT)
+                if code != 0:
+                    raise RuntimeError(f"reg add {key} {name} failed ({code})")
         finally:
             _stop_server(platform, env)
         fonts = building / "drive_c" / "windows" / "Fonts"
@@ -200,7 +206,17 @@ def ensure_template(platform: Platform | None = None) -> Path:
         (building / ".bench-ready").write_text(wine_version(platform) + "\n")
         shutil.rmtree(template, ignore_errors=True)
         building.rename(template)
+        _remove_unused_templates(keep=template)
     return template
+
+
+def _remove_unused_templates(keep: Path) -> None:
+    """Old templates (another Wine, an older recipe) take 700 MB each; drop those not mounted."""
+    with open("/proc/mounts") as mounts:
+        in_use = mounts.read()
+    for old in WINE_ROOT.glob("template-*"):
+        if old != keep and old.is_dir() and f"lowerdir={old}," not in in_use:
+            shutil.rmtree(old, ignore_errors=True)
 
 
 def _is_mounted(path: Path) -> bool:

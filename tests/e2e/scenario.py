@@ -10,6 +10,10 @@ import bench
 SCENARIO_DIR = Path(__file__).resolve().parent / "scenarios"
 SUFFIX = ".scenario"
 
+# The driver's step verbs (tests/e2e/driver/step_file.cpp reads the rest of each step).
+STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
+              "expect-message", "answer", "expect-exit", "screenshot"}
+
 # Check kind -> number of arguments.
 CHECK_ARITY = {
     "key": 1, "no-key": 1, "value": 3, "unchanged-key": 1,
@@ -83,8 +87,9 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
         keyword, _, rest = line.partition(" ")
         rest = rest.strip()
         if keyword == "step":
-            if not rest:
-                raise ScenarioError(f"{where}: empty step")
+            verb = rest.split()[0] if rest else ""
+            if verb not in STEP_VERBS:
+                raise ScenarioError(f"{where}: unknown step {rest!r}")
             scenario.steps.append(rest)
             continue
         words = split_words(rest)
