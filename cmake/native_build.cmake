@@ -9,9 +9,12 @@ endif()
 set(SIM_SOURCES
   src/platform/sim/ini_document.cpp
   src/platform/sim/sim_file_tree.cpp
+  src/platform/sim/sim_libraries.cpp
   src/platform/sim/sim_machine.cpp
   src/platform/sim/sim_profile_service.cpp
   src/platform/sim/sim_registry.cpp
+  src/platform/sim/sim_services.cpp
+  src/platform/sim/sim_spooler.cpp
 )
 setup_core_library(setup_core ${SIM_SOURCES})
 

@@ -6,6 +6,7 @@ set(SETUP_WINDOWS_LINK -static -static-libgcc -static-libstdc++
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 
 setup_core_library(setup_core_win)
+target_link_libraries(setup_core_win PUBLIC winspool)
 
 add_executable(Setup WIN32
   src/app/win32/dialog.cpp

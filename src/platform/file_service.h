@@ -1,4 +1,4 @@
-// Seam: the program file's path and the system's folders.
+// Seam: the program file's path, the system's folders and file copies.
 #pragma once
 
 #include "platform/win_types.h"
@@ -13,6 +13,12 @@ class FileService {
   virtual DWORD GetCurrentDirectoryA(DWORD size, LPSTR out) = 0;
   virtual UINT GetSystemDirectoryA(LPSTR out, UINT size) = 0;
   virtual UINT GetWindowsDirectoryA(LPSTR out, UINT size) = 0;
+  virtual BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) = 0;
+  virtual BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) = 0;
+  // Only the open-existing test of a file is needed: the handle is closed at once.
+  virtual HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security,
+                             DWORD disposition, DWORD flags, HANDLE templateFile) = 0;
+  virtual BOOL CloseHandle(HANDLE handle) = 0;
 };
 
 }  // namespace platform

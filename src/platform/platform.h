@@ -3,8 +3,11 @@
 #pragma once
 
 #include "platform/file_service.h"
+#include "platform/library_service.h"
 #include "platform/profile_service.h"
 #include "platform/registry_service.h"
+#include "platform/service_control.h"
+#include "platform/spooler_service.h"
 #include "platform/system_service.h"
 #include "platform/user_service.h"
 
@@ -16,6 +19,9 @@ struct Platform {
   SystemService& system;
   UserService& user;
   RegistryService& registry;
+  SpoolerService& spooler;
+  ServiceControl& services;
+  LibraryService& libraries;
 };
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Seam: version, pauses and the thread's last error.
+// Seam: version, pauses, the thread's last error, restart and broadcasts.
 #pragma once
 
 #include "platform/win_types.h"
@@ -11,6 +11,12 @@ class SystemService {
   virtual BOOL GetVersionExA(OSVERSIONINFOA* info) = 0;
   virtual void Sleep(DWORD milliseconds) = 0;
   virtual DWORD GetLastError() = 0;
+  virtual void SetLastError(DWORD error) = 0;
+  virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
+  // The setting-change broadcasts.
+  virtual LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT flags, UINT timeout, PDWORD_PTR result) = 0;
+  virtual BOOL SendNotifyMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
 
 }  // namespace platform

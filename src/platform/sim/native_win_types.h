@@ -158,3 +158,78 @@ struct MONITOR_INFO_2A {
   LPSTR pEnvironment;
   LPSTR pDLLName;
 };
+
+// Handles and calling convention.
+#define WINAPI
+using HANDLE = void*;
+using HMODULE = struct HINSTANCE__*;
+struct SC_HANDLE__;
+using SC_HANDLE = SC_HANDLE__*;
+using HWND = struct HWND__*;
+using FARPROC = std::intptr_t (*)();
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+using PDWORD_PTR = DWORD_PTR*;
+
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+inline HWND const HWND_BROADCAST = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0xFFFF));
+constexpr UINT WM_WININICHANGE = 0x001A;
+constexpr UINT SMTO_NORMAL = 0x0000;
+
+// Files.
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
+constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
+constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
+constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD ERROR_SHARING_VIOLATION = 32;
+constexpr DWORD ERROR_INVALID_LEVEL = 124;
+constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;
+constexpr DWORD ERROR_FILE_EXISTS = 80;
+constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+
+// Services.
+struct SERVICE_STATUS {
+  DWORD dwServiceType;
+  DWORD dwCurrentState;
+  DWORD dwControlsAccepted;
+  DWORD dwWin32ExitCode;
+  DWORD dwServiceSpecificExitCode;
+  DWORD dwCheckPoint;
+  DWORD dwWaitHint;
+};
+constexpr DWORD SC_MANAGER_ALL_ACCESS = 0xF003F;
+constexpr DWORD SERVICE_QUERY_STATUS = 0x0004;
+constexpr DWORD SERVICE_START = 0x0010;
+constexpr DWORD SERVICE_STOP = 0x0020;
+constexpr DWORD SERVICE_CONTROL_STOP = 1;
+constexpr DWORD SERVICE_STOPPED = 1;
+constexpr DWORD SERVICE_START_PENDING = 2;
+constexpr DWORD SERVICE_STOP_PENDING = 3;
+constexpr DWORD SERVICE_RUNNING = 4;
+constexpr DWORD ERROR_SERVICE_DOES_NOT_EXIST = 1060;
+constexpr DWORD ERROR_SERVICE_ALREADY_RUNNING = 1056;
+constexpr DWORD ERROR_SERVICE_NOT_ACTIVE = 1062;
+constexpr DWORD ERROR_SERVICE_REQUEST_TIMEOUT = 1053;
+
+// Spooler.
+struct PORT_INFO_1A {
+  LPSTR pName;
+};
+constexpr DWORD PRINTER_ATTRIBUTE_DEFAULT = 0x4;
+constexpr DWORD ERROR_INVALID_PRINTER_NAME = 1801;
+constexpr DWORD ERROR_PRINTER_ALREADY_EXISTS = 1802;
+constexpr DWORD ERROR_UNKNOWN_PRINTER_DRIVER = 1797;
+constexpr DWORD ERROR_UNKNOWN_PRINTPROCESSOR = 1798;
+constexpr DWORD ERROR_INVALID_ENVIRONMENT = 1805;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
+constexpr DWORD ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED = 3005;
+constexpr DWORD ERROR_PRINT_MONITOR_ALREADY_INSTALLED = 3006;
+
+// Shutdown.
+constexpr UINT EWX_REBOOT = 0x02;

@@ -16,10 +16,30 @@ std::string SimFileTree::Key(const std::string& path) {
     }
     key.push_back(folded);
   }
+  while (key.size() > 3 && key.back() == '\\') {
+    key.pop_back();
+  }
   return key;
 }
 
+std::string SimFileTree::Parent(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+void SimFileTree::MakeDirectory(const std::string& path) {
+  for (std::string folder = path; !folder.empty() && folder.size() > 2; folder = Parent(folder)) {
+    directories_.insert(Key(folder));
+  }
+}
+
+bool SimFileTree::DirectoryExists(const std::string& path) const {
+  const std::string key = Key(path);
+  return directories_.count(key) != 0 || (key.size() == 2 && key[1] == ':');
+}
+
 void SimFileTree::WriteFile(const std::string& path, std::string bytes) {
+  MakeDirectory(Parent(path));
   auto [it, inserted] = files_.try_emplace(Key(path), Entry{path, {}});
   it->second.bytes = std::move(bytes);
 }
@@ -38,6 +58,33 @@ bool SimFileTree::Exists(const std::string& path) const {
 
 bool SimFileTree::Remove(const std::string& path) {
   return files_.erase(Key(path)) != 0;
+}
+
+DWORD SimFileTree::Attributes(const std::string& path) const {
+  const auto it = files_.find(Key(path));
+  return it == files_.end() ? 0 : it->second.attributes;
+}
+
+bool SimFileTree::SetAttributes(const std::string& path, DWORD attributes) {
+  const auto it = files_.find(Key(path));
+  if (it == files_.end()) {
+    return false;
+  }
+  it->second.attributes = attributes;
+  return true;
+}
+
+void SimFileTree::Lock(const std::string& path, DWORD error) {
+  if (error == 0) {
+    locks_.erase(Key(path));
+  } else {
+    locks_[Key(path)] = error;
+  }
+}
+
+DWORD SimFileTree::LockError(const std::string& path) const {
+  const auto it = locks_.find(Key(path));
+  return it == locks_.end() ? 0 : it->second;
 }
 
 std::map<std::string, std::string> SimFileTree::Snapshot() const {

@@ -29,12 +29,26 @@ DWORD CopyDirectory(const std::string& path, LPSTR out, DWORD size) {
   return static_cast<DWORD>(path.size());
 }
 
+SimMachine* activeMachine = nullptr;
+
 }  // namespace
 
+SimMachine& SimMachine::Active() {
+  return *activeMachine;
+}
+
 SimMachine::SimMachine() {
+  activeMachine = this;
   SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   for (const messages::MessageText& message : messages::kMessageTable) {
     strings_[message.id] = message.text;
+  }
+  disk_.MakeDirectory(currentDirectory_);
+}
+
+SimMachine::~SimMachine() {
+  if (activeMachine == this) {
+    activeMachine = nullptr;
   }
 }
 
@@ -44,6 +58,116 @@ void SimMachine::SetVersion(DWORD platformId, DWORD major, DWORD minor) {
   version_.dwPlatformId = platformId;
   version_.dwMajorVersion = major;
   version_.dwMinorVersion = minor;
+  // Windows 95, 98 and Me keep system files in SYSTEM, the NT family in system32; the spooler's
+  // folders exist from the start (the version-3 driver folder only on 2000 and later).
+  systemDirectory_ = windowsDirectory_ + (IsWindows9x() ? "\\SYSTEM" : "\\system32");
+  disk_.MakeDirectory(systemDirectory_);
+  disk_.MakeDirectory(spooler_.DriverDirectory());
+  disk_.MakeDirectory(spooler_.ProcessorDirectory());
+  if (IsNt5OrLater()) {
+    disk_.MakeDirectory(spooler_.DriverDirectory() + "\\3");
+  }
+}
+
+BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
+  if (source == nullptr || destination == nullptr) {
+    lastError_ = ERROR_INVALID_PARAMETER;
+    return FALSE;
+  }
+  const auto bytes = disk_.ReadFile(source);
+  if (!bytes) {
+    lastError_ = ERROR_FILE_NOT_FOUND;
+    return FALSE;
+  }
+  if (!disk_.DirectoryExists(SimFileTree::Parent(destination))) {
+    lastError_ = ERROR_PATH_NOT_FOUND;
+    return FALSE;
+  }
+  if (disk_.Exists(destination)) {
+    if (failIfExists) {
+      lastError_ = ERROR_FILE_EXISTS;
+      return FALSE;
+    }
+    if (const DWORD lock = disk_.LockError(destination)) {
+      lastError_ = lock;
+      return FALSE;
+    }
+    if (spooler_.HoldsFile(destination)) {
+      lastError_ = ERROR_SHARING_VIOLATION;
+      return FALSE;
+    }
+    if ((disk_.Attributes(destination) & FILE_ATTRIBUTE_READONLY) != 0) {
+      lastError_ = ERROR_ACCESS_DENIED;
+      return FALSE;
+    }
+  }
+  const DWORD attributes = disk_.Attributes(source) | FILE_ATTRIBUTE_ARCHIVE;
+  disk_.WriteFile(destination, *bytes);
+  disk_.SetAttributes(destination, attributes);
+  return TRUE;
+}
+
+BOOL SimMachine::SetFileAttributesA(LPCSTR path, DWORD attributes) {
+  if (path == nullptr || !disk_.SetAttributes(path, attributes)) {
+    lastError_ = ERROR_FILE_NOT_FOUND;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HANDLE SimMachine::CreateFileA(LPCSTR path, DWORD /*access*/, DWORD /*share*/, void* /*security*/,
+                               DWORD disposition, DWORD /*flags*/, HANDLE /*templateFile*/) {
+  if (path == nullptr || disposition != OPEN_EXISTING) {
+    lastError_ = ERROR_INVALID_PARAMETER;
+    return INVALID_HANDLE_VALUE;
+  }
+  if (!disk_.Exists(path)) {
+    lastError_ = disk_.DirectoryExists(SimFileTree::Parent(path)) ? ERROR_FILE_NOT_FOUND
+                                                                  : ERROR_PATH_NOT_FOUND;
+    return INVALID_HANDLE_VALUE;
+  }
+  const std::uintptr_t id = nextFileHandle_;
+  nextFileHandle_ += 4;
+  fileHandles_[id] = path;
+  return reinterpret_cast<HANDLE>(id);
+}
+
+BOOL SimMachine::CloseHandle(HANDLE handle) {
+  if (fileHandles_.erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {
+    lastError_ = ERROR_INVALID_HANDLE;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL SimMachine::ExitWindowsEx(UINT /*flags*/, DWORD /*reason*/) {
+  ++restartRequests_;
+  if (restartError_ != 0) {
+    lastError_ = restartError_;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+LRESULT SimMachine::SendMessageTimeoutA(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT /*flags*/, UINT timeout, PDWORD_PTR result) {
+  const bool hasSection = lParam != 0;
+  broadcasts_.push_back(BroadcastRecord{
+      false, message, wParam, hasSection,
+      hasSection ? std::string(reinterpret_cast<const char*>(lParam)) : std::string(), timeout,
+      clock_});
+  if (result != nullptr) {
+    *result = 0;
+  }
+  return 1;
+}
+
+BOOL SimMachine::SendNotifyMessageA(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool hasSection = lParam != 0;
+  broadcasts_.push_back(BroadcastRecord{
+      true, message, wParam, hasSection,
+      hasSection ? std::string(reinterpret_cast<const char*>(lParam)) : std::string(), 0, clock_});
+  return TRUE;
 }
 
 DWORD SimMachine::GetModuleFileNameA(LPSTR out, DWORD size) {

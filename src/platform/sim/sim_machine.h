@@ -10,8 +10,11 @@
 
 #include "platform/platform.h"
 #include "platform/sim/sim_file_tree.h"
+#include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_profile_service.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_services.h"
+#include "platform/sim/sim_spooler.h"
 
 namespace platform::sim {
 
@@ -22,17 +25,35 @@ struct MessageBoxRecord {
   int answer;
 };
 
+// One setting-change broadcast.
+struct BroadcastRecord {
+  bool notify;  // SendNotifyMessageA rather than SendMessageTimeoutA
+  UINT message;
+  WPARAM wParam;
+  bool hasSection;  // lParam named a section
+  std::string section;
+  UINT timeout;
+  DWORD atMilliseconds;  // on the virtual clock
+};
+
 class SimMachine final : public FileService, public SystemService, public UserService {
  public:
   SimMachine();
+  ~SimMachine() override;
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
 
   Platform& platform() { return platform_; }
+  // The machine created last and still alive, for simulated library functions, which Windows
+  // calls without any context.
+  static SimMachine& Active();
 
   // Scene.
   SimFileTree& disk() { return disk_; }
   SimRegistry& registry() { return registry_; }
+  SimSpooler& spooler() { return spooler_; }
+  SimServices& services() { return services_; }
+  SimLibraries& libraries() { return libraries_; }
   void SetVersion(DWORD platformId, DWORD major, DWORD minor);
   void SetModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
   void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
@@ -45,17 +66,39 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   const std::vector<MessageBoxRecord>& messageBoxes() const { return journal_; }
   DWORD elapsedMilliseconds() const { return clock_; }
   const std::string& windowsDirectory() const { return windowsDirectory_; }
+  const std::string& systemDirectory() const { return systemDirectory_; }
+  const std::vector<BroadcastRecord>& broadcasts() const { return broadcasts_; }
+  int restartRequests() const { return restartRequests_; }
+  void FailRestart(DWORD error) { restartError_ = error; }
+  size_t openFileHandles() const { return fileHandles_.size(); }
+
+  bool IsWindows9x() const { return version_.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS; }
+  bool IsNt5OrLater() const {
+    return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion >= 5;
+  }
+  // Windows 95, 98 and Me have no spooler service: their spooler always runs.
+  bool SpoolerRunning() const { return IsWindows9x() || services_.spoolerRunning(); }
 
   // FileService
   DWORD GetModuleFileNameA(LPSTR out, DWORD size) override;
   DWORD GetCurrentDirectoryA(DWORD size, LPSTR out) override;
   UINT GetSystemDirectoryA(LPSTR out, UINT size) override;
   UINT GetWindowsDirectoryA(LPSTR out, UINT size) override;
+  BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) override;
+  BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) override;
+  HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
+                     DWORD flags, HANDLE templateFile) override;
+  BOOL CloseHandle(HANDLE handle) override;
 
   // SystemService
   BOOL GetVersionExA(OSVERSIONINFOA* info) override;
   void Sleep(DWORD milliseconds) override { clock_ += milliseconds; }
   DWORD GetLastError() override { return lastError_; }
+  void SetLastError(DWORD error) override { lastError_ = error; }
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                              UINT timeout, PDWORD_PTR result) override;
+  BOOL SendNotifyMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // UserService
   int MessageBoxA(LPCSTR text, LPCSTR caption, UINT type) override;
@@ -73,9 +116,17 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   std::map<UINT, std::string> strings_;
   std::deque<int> answers_;
   std::vector<MessageBoxRecord> journal_;
+  std::vector<BroadcastRecord> broadcasts_;
+  int restartRequests_ = 0;
+  DWORD restartError_ = 0;
+  std::map<std::uintptr_t, std::string> fileHandles_;
+  std::uintptr_t nextFileHandle_ = 0x9000;
   SimProfileService profile_{disk_, windowsDirectory_};
   SimRegistry registry_;
-  Platform platform_{profile_, *this, *this, *this, registry_};
+  SimSpooler spooler_{*this};
+  SimServices services_{*this};
+  SimLibraries libraries_{*this};
+  Platform platform_{profile_, *this, *this, *this, registry_, spooler_, services_, libraries_};
 };
 
 }  // namespace platform::sim

@@ -166,6 +166,16 @@ std::vector<std::string> SimRegistry::ValueNames(const std::string& keyPath) con
   return names;
 }
 
+std::vector<std::string> SimRegistry::SubKeyNames(const std::string& keyPath) const {
+  std::vector<std::string> names;
+  if (Key* key = Find(*root_, keyPath)) {
+    for (const auto& [upper, child] : key->children) {
+      names.push_back(Split(child->path).back());
+    }
+  }
+  return names;
+}
+
 LONG SimRegistry::RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD /*options*/, REGSAM /*access*/,
                                 PHKEY result) {
   Key* parent = Resolve(root);

@@ -40,6 +40,7 @@ class SimRegistry final : public RegistryService {
   std::optional<Value> GetValue(const std::string& keyPath, const std::string& name) const;
   std::optional<DWORD> GetDword(const std::string& keyPath, const std::string& name) const;
   std::vector<std::string> ValueNames(const std::string& keyPath) const;
+  std::vector<std::string> SubKeyNames(const std::string& keyPath) const;
   // Handles opened or created and not yet closed: a leak is a fault.
   size_t openHandleCount() const { return handles_.size(); }
 

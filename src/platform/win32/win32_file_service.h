@@ -19,6 +19,18 @@ class Win32FileService final : public FileService {
   UINT GetWindowsDirectoryA(LPSTR out, UINT size) override {
     return ::GetWindowsDirectoryA(out, size);
   }
+  BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) override {
+    return ::CopyFileA(source, destination, failIfExists);
+  }
+  BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) override {
+    return ::SetFileAttributesA(path, attributes);
+  }
+  HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
+                     DWORD flags, HANDLE templateFile) override {
+    return ::CreateFileA(path, access, share, static_cast<LPSECURITY_ATTRIBUTES>(security),
+                         disposition, flags, templateFile);
+  }
+  BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
 };
 
 }  // namespace platform

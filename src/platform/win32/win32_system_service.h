@@ -13,6 +13,15 @@ class Win32SystemService final : public SystemService {
   }
   void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
   DWORD GetLastError() override { return ::GetLastError(); }
+  void SetLastError(DWORD error) override { ::SetLastError(error); }
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override { return ::ExitWindowsEx(flags, reason); }
+  LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                              UINT timeout, PDWORD_PTR result) override {
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, flags, timeout, result);
+  }
+  BOOL SendNotifyMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    return ::SendNotifyMessageA(window, message, wParam, lParam);
+  }
 };
 
 }  // namespace platform

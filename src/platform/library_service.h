@@ -1,0 +1,42 @@
+// Seam: run-time loading of libraries and their functions. Every function the program looks up
+// at run time is named here with its exact type, so that no caller casts a FARPROC itself.
+#pragma once
+
+#include "platform/win_types.h"
+
+namespace platform {
+
+// winspool.drv, Windows 2000 and later.
+using SetDefaultPrinterAFn = BOOL(WINAPI*)(LPCSTR printerName);
+
+// The printer maker's USB library, KsUsbInt.dll. Devices are integer handles; 0 and -1 mean
+// that no device answers. The descriptor buffer holds 20 bytes.
+using OpenDeviceXFn = int(WINAPI*)(int deviceIndex);
+using CloseDeviceFn = int(WINAPI*)(int device);
+using GetDescriptorFn = int(WINAPI*)(int device, BYTE* descriptor);
+using UWriteFn = int(WINAPI*)(int device, int reserved, BYTE* data, int length);
+
+class LibraryService {
+ public:
+  virtual ~LibraryService() = default;
+  virtual HMODULE LoadLibraryA(LPCSTR name) = 0;
+  virtual BOOL FreeLibrary(HMODULE module) = 0;
+  // GetProcAddress; null when the library lacks the export.
+  virtual FARPROC GetProcAddress(HMODULE module, LPCSTR name) = 0;
+};
+
+// Typed look-up: the one place a looked-up address becomes a function of its declared type.
+// (void (*)() converts to and from any function pointer type.)
+template <typename Function>
+Function LookUp(LibraryService& libraries, HMODULE module, LPCSTR name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void (*)()>(libraries.GetProcAddress(module, name)));
+}
+
+// The other way, for simulated libraries: a function of ours as GetProcAddress returns it.
+template <typename Function>
+FARPROC AsFarProc(Function function) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+// Simulated run-time loading. "winspool.drv" is always there (exporting "SetDefaultPrinterA"
+// from Windows 2000 on); a test or a simulated device registers other libraries with their
+// exports. Loads and frees are counted, so that a library left loaded is seen.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "platform/library_service.h"
+
+namespace platform::sim {
+
+class SimMachine;
+
+class SimLibraries final : public LibraryService {
+ public:
+  using Exports = std::map<std::string, FARPROC>;
+
+  explicit SimLibraries(SimMachine& machine) : machine_(machine) {}
+
+  // A library that LoadLibraryA finds by this file name (without regard to case).
+  void RegisterLibrary(const std::string& name, Exports exports);
+  void UnregisterLibrary(const std::string& name);
+  size_t loadedCount() const { return loaded_.size(); }
+  int loadRequests() const { return loadRequests_; }
+
+  HMODULE LoadLibraryA(LPCSTR name) override;
+  BOOL FreeLibrary(HMODULE module) override;
+  FARPROC GetProcAddress(HMODULE module, LPCSTR name) override;
+
+ private:
+  SimMachine& machine_;
+  std::map<std::string, Exports> libraries_;      // by upper-case name
+  std::map<std::uintptr_t, std::string> loaded_;  // module -> upper-case name
+  std::uintptr_t nextModule_ = 0x10000000;
+  int loadRequests_ = 0;
+};
+
+}  // namespace platform::sim

@@ -1,0 +1,507 @@
+#include "platform/sim/sim_spooler.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "platform/sim/sim_machine.h"
+
+namespace platform::sim {
+namespace {
+
+constexpr DWORD RPC_S_SERVER_UNAVAILABLE = 1722;
+constexpr DWORD ERROR_UNKNOWN_PORT = 1796;
+constexpr const char* kDefaultPorts[] = {
+    "COM1:", "COM2:", "COM3:", "COM4:", "FILE:", "LPT1:", "LPT2:", "LPT3:"};
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+std::string Str(LPCSTR text) {
+  return text == nullptr ? std::string() : std::string(text);
+}
+
+std::string MonitorKey(const std::string& name) {
+  return std::string(kPrintKey) + "\\Monitors\\" + name;
+}
+
+std::string ProcessorKey(const std::string& environment, const std::string& name) {
+  return std::string(kPrintKey) + "\\Environments\\" + environment + "\\Print Processors\\" + name;
+}
+
+std::string DriverKey(const std::string& environment, DWORD version, const std::string& name) {
+  return std::string(kPrintKey) + "\\Environments\\" + environment + "\\Drivers\\Version-" +
+         std::to_string(version) + "\\" + name;
+}
+
+// Packs structures and their strings into a caller's buffer the way the spooler does: the
+// fixed part first, the strings after it.
+class Packer {
+ public:
+  Packer(LPBYTE buffer, size_t fixed) : buffer_(buffer), used_(fixed) {}
+  char* Put(const std::string& text) {
+    char* at = reinterpret_cast<char*>(buffer_ + used_);
+    std::memcpy(at, text.c_str(), text.size() + 1);
+    used_ += text.size() + 1;
+    return at;
+  }
+  LPBYTE PutBytes(const std::string& bytes) {
+    used_ = (used_ + 7) & ~size_t{7};  // keep the device mode aligned
+    LPBYTE at = buffer_ + used_;
+    std::memcpy(at, bytes.data(), bytes.size());
+    used_ += bytes.size();
+    return at;
+  }
+
+ private:
+  LPBYTE buffer_;
+  size_t used_;
+};
+
+size_t TextSize(const std::string& text) {
+  return text.size() + 1;
+}
+
+}  // namespace
+
+void SimSpooler::SetMonitorPorts(const std::string& dll, std::vector<std::string> ports) {
+  monitorPorts_[Upper(dll)] = std::move(ports);
+}
+
+void SimSpooler::FailCall(const std::string& call, DWORD error, int times) {
+  if (error == 0) {
+    failures_.erase(call);
+  } else {
+    failures_[call] = Failure{error, times};
+  }
+}
+
+void SimSpooler::AddExistingPrinter(Printer printer) {
+  printers_[Upper(printer.name)] = std::move(printer);
+}
+
+const SimSpooler::Printer* SimSpooler::FindPrinter(const std::string& name) const {
+  const auto it = printers_.find(Upper(name));
+  return it == printers_.end() ? nullptr : &it->second;
+}
+
+bool SimSpooler::MonitorInstalled(const std::string& name) const {
+  return machine_.registry().KeyExists(MonitorKey(name));
+}
+
+bool SimSpooler::ProcessorInstalled(const std::string& environment, const std::string& name) const {
+  return machine_.registry().KeyExists(ProcessorKey(environment, name));
+}
+
+std::string SimSpooler::NativeEnvironment() const {
+  return machine_.IsWindows9x() ? "Windows 4.0" : "Windows NT x86";
+}
+
+std::string SimSpooler::DriverDirectory() const {
+  return machine_.IsWindows9x() ? machine_.systemDirectory()
+                                : machine_.systemDirectory() + "\\spool\\drivers\\w32x86";
+}
+
+std::string SimSpooler::ProcessorDirectory() const {
+  return machine_.IsWindows9x() ? machine_.systemDirectory()
+                                : machine_.systemDirectory() + "\\spool\\prtprocs\\w32x86";
+}
+
+bool SimSpooler::IsKnownEnvironment(const std::string& environment) const {
+  return environment == "Windows 4.0" || environment == "Windows NT x86";
+}
+
+std::string SimSpooler::EnvironmentOrNative(LPCSTR environment) const {
+  return environment == nullptr ? NativeEnvironment() : std::string(environment);
+}
+
+std::vector<std::string> SimSpooler::Ports() const {
+  std::vector<std::string> ports(std::begin(kDefaultPorts), std::end(kDefaultPorts));
+  const std::string monitors = std::string(kPrintKey) + "\\Monitors";
+  for (const std::string& monitor : machine_.registry().SubKeyNames(monitors)) {
+    const auto dll = machine_.registry().GetValue(monitors + "\\" + monitor, "Driver");
+    if (!dll) {
+      continue;
+    }
+    const auto it = monitorPorts_.find(Upper(std::string(dll->data.c_str())));
+    if (it != monitorPorts_.end()) {
+      ports.insert(ports.end(), it->second.begin(), it->second.end());
+    }
+  }
+  return ports;
+}
+
+bool SimSpooler::HoldsFile(const std::string& path) const {
+  if (!machine_.SpoolerRunning()) {
+    return false;
+  }
+  const std::string wanted = SimFileTree::Key(path);
+  SimRegistry& registry = machine_.registry();
+  const std::string monitors = std::string(kPrintKey) + "\\Monitors";
+  for (const std::string& monitor : registry.SubKeyNames(monitors)) {
+    const auto dll = registry.GetValue(monitors + "\\" + monitor, "Driver");
+    if (dll && SimFileTree::Key(machine_.systemDirectory() + "\\" + dll->data.c_str()) == wanted) {
+      return true;
+    }
+  }
+  const std::string processors =
+      std::string(kPrintKey) + "\\Environments\\" + NativeEnvironment() + "\\Print Processors";
+  for (const std::string& processor : registry.SubKeyNames(processors)) {
+    const auto dll = registry.GetValue(processors + "\\" + processor, "Driver");
+    if (dll && SimFileTree::Key(ProcessorDirectory() + "\\" + dll->data.c_str()) == wanted) {
+      return true;
+    }
+  }
+  return false;
+}
+
+BOOL SimSpooler::Fail(DWORD error) {
+  machine_.SetLastError(error);
+  return FALSE;
+}
+
+bool SimSpooler::Enter(const std::string& call) {
+  if (!machine_.SpoolerRunning()) {
+    machine_.SetLastError(RPC_S_SERVER_UNAVAILABLE);
+    return false;
+  }
+  const auto it = failures_.find(call);
+  if (it == failures_.end()) {
+    return true;
+  }
+  machine_.SetLastError(it->second.error);
+  if (it->second.times > 0 && --it->second.times == 0) {
+    failures_.erase(it);
+  }
+  return false;
+}
+
+HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
+  if (!Enter("AddPrinterA")) {
+    return nullptr;
+  }
+  const auto* record = reinterpret_cast<const PRINTER_INFO_2A*>(info);
+  if (level != 2 || record == nullptr || record->pPrinterName == nullptr ||
+      record->pPortName == nullptr || record->pDriverName == nullptr ||
+      record->pPrintProcessor == nullptr) {
+    Fail(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const std::string name = record->pPrinterName;
+  if (name.empty()) {
+    Fail(ERROR_INVALID_PRINTER_NAME);
+    return nullptr;
+  }
+  if (printers_.count(Upper(name)) != 0) {
+    Fail(ERROR_PRINTER_ALREADY_EXISTS);
+    return nullptr;
+  }
+  const bool driverKnown = std::any_of(drivers_.begin(), drivers_.end(), [&](const Driver& d) {
+    return Upper(d.name) == Upper(record->pDriverName) && d.environment == NativeEnvironment();
+  });
+  if (!driverKnown) {
+    Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
+    return nullptr;
+  }
+  const std::string processor = record->pPrintProcessor;
+  if (Upper(processor) != "WINPRINT" && !ProcessorInstalled(NativeEnvironment(), processor)) {
+    Fail(ERROR_UNKNOWN_PRINTPROCESSOR);
+    return nullptr;
+  }
+  const auto ports = Ports();
+  if (std::none_of(ports.begin(), ports.end(),
+                   [&](const std::string& p) { return Upper(p) == Upper(record->pPortName); })) {
+    Fail(ERROR_UNKNOWN_PORT);
+    return nullptr;
+  }
+  Printer printer;
+  printer.name = name;
+  printer.port = record->pPortName;
+  printer.driver = record->pDriverName;
+  printer.processor = processor;
+  printer.datatype = Str(record->pDatatype);
+  printer.comment = Str(record->pComment);
+  printer.location = Str(record->pLocation);
+  printer.parameters = Str(record->pParameters);
+  printer.sepFile = Str(record->pSepFile);
+  printer.attributes = record->Attributes;
+  if (record->pDevMode != nullptr) {
+    const auto* bytes = reinterpret_cast<const char*>(record->pDevMode);
+    printer.devMode.assign(bytes, record->pDevMode->dmSize + record->pDevMode->dmDriverExtra);
+  }
+  printers_[Upper(name)] = printer;
+  machine_.registry().PutValue(std::string(kPrintKey) + "\\Printers\\" + name, "Port", REG_SZ,
+                               printer.port + '\0');
+  const std::uintptr_t id = nextHandle_;
+  nextHandle_ += 4;
+  handles_[id] = Upper(name);
+  return reinterpret_cast<HANDLE>(id);
+}
+
+BOOL SimSpooler::ClosePrinter(HANDLE printer) {
+  if (handles_.erase(reinterpret_cast<std::uintptr_t>(printer)) == 0) {
+    return Fail(ERROR_INVALID_HANDLE);
+  }
+  return TRUE;
+}
+
+BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
+  if (!Enter("AddPrinterDriverA")) {
+    return FALSE;
+  }
+  const auto* record = reinterpret_cast<const DRIVER_INFO_3A*>(info);
+  if (level != 3 || record == nullptr || record->pName == nullptr ||
+      record->pDriverPath == nullptr || record->pDataFile == nullptr ||
+      record->pConfigFile == nullptr) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  const std::string environment = EnvironmentOrNative(record->pEnvironment);
+  if (!IsKnownEnvironment(environment)) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  // The files must already lie in the driver directory (or its version folder).
+  const std::string directory = DriverDirectory();
+  for (const char* file : {record->pDriverPath, record->pDataFile, record->pConfigFile}) {
+    const std::string inDirectory = directory + "\\" + file;
+    const std::string inVersion = directory + "\\" + std::to_string(record->cVersion) + "\\" + file;
+    if (!machine_.disk().Exists(inDirectory) && !machine_.disk().Exists(inVersion)) {
+      return Fail(ERROR_FILE_NOT_FOUND);
+    }
+  }
+  Driver driver;
+  driver.name = record->pName;
+  driver.environment = environment;
+  driver.version = record->cVersion;
+  driver.driverPath = record->pDriverPath;
+  driver.dataFile = record->pDataFile;
+  driver.configFile = record->pConfigFile;
+  driver.helpFile = Str(record->pHelpFile);
+  driver.monitorName = Str(record->pMonitorName);
+  for (const char* entry = record->pDependentFiles; entry != nullptr && *entry != '\0';
+       entry += std::strlen(entry) + 1) {
+    driver.dependentFiles.emplace_back(entry);
+  }
+  drivers_.erase(std::remove_if(drivers_.begin(), drivers_.end(),
+                                [&](const Driver& d) {
+                                  return Upper(d.name) == Upper(driver.name) &&
+                                         d.environment == driver.environment;
+                                }),
+                 drivers_.end());
+  drivers_.push_back(driver);
+  machine_.registry().PutValue(DriverKey(environment, driver.version, driver.name), "Driver",
+                               REG_SZ, driver.driverPath + '\0');
+  return TRUE;
+}
+
+BOOL SimSpooler::AddMonitorA(LPSTR /*server*/, DWORD level, LPBYTE info) {
+  if (!Enter("AddMonitorA")) {
+    return FALSE;
+  }
+  const auto* record = reinterpret_cast<const MONITOR_INFO_2A*>(info);
+  if (level != 2 || record == nullptr || record->pName == nullptr || record->pDLLName == nullptr) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  if (record->pEnvironment != nullptr && std::string(record->pEnvironment) != NativeEnvironment()) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  if (MonitorInstalled(record->pName)) {
+    return Fail(ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
+  }
+  // The spooler loads the monitor from the system directory.
+  if (!machine_.disk().Exists(machine_.systemDirectory() + "\\" + record->pDLLName)) {
+    return Fail(ERROR_MOD_NOT_FOUND);
+  }
+  machine_.registry().PutValue(MonitorKey(record->pName), "Driver", REG_SZ,
+                               std::string(record->pDLLName) + '\0');
+  return TRUE;
+}
+
+BOOL SimSpooler::AddPrintProcessorA(LPSTR /*server*/, LPSTR environment, LPSTR path, LPSTR name) {
+  if (!Enter("AddPrintProcessorA")) {
+    return FALSE;
+  }
+  if (path == nullptr || name == nullptr) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  const std::string env = EnvironmentOrNative(environment);
+  if (!IsKnownEnvironment(env)) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  if (ProcessorInstalled(env, name)) {
+    return Fail(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED);
+  }
+  // The spooler loads the processor from its directory.
+  if (!machine_.disk().Exists(ProcessorDirectory() + "\\" + path)) {
+    return Fail(ERROR_MOD_NOT_FOUND);
+  }
+  machine_.registry().PutValue(ProcessorKey(env, name), "Driver", REG_SZ, std::string(path) + '\0');
+  return TRUE;
+}
+
+BOOL SimSpooler::EnumPortsA(LPSTR /*server*/, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed,
+                            LPDWORD returned) {
+  if (!Enter("EnumPortsA")) {
+    return FALSE;
+  }
+  if (level != 1 || needed == nullptr || returned == nullptr) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  const auto names = Ports();
+  size_t total = names.size() * sizeof(PORT_INFO_1A);
+  for (const std::string& name : names) {
+    total += TextSize(name);
+  }
+  *needed = static_cast<DWORD>(total);
+  *returned = 0;
+  if (ports == nullptr || size < total) {
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  Packer packer(ports, names.size() * sizeof(PORT_INFO_1A));
+  auto* infos = reinterpret_cast<PORT_INFO_1A*>(ports);
+  for (size_t i = 0; i < names.size(); ++i) {
+    infos[i].pName = packer.Put(names[i]);
+  }
+  *returned = static_cast<DWORD>(names.size());
+  return TRUE;
+}
+
+BOOL SimSpooler::OpenPrinterA(LPSTR name, HANDLE* printer, void* /*defaults*/) {
+  if (!Enter("OpenPrinterA")) {
+    return FALSE;
+  }
+  if (name == nullptr || printer == nullptr || printers_.count(Upper(name)) == 0) {
+    return Fail(ERROR_INVALID_PRINTER_NAME);
+  }
+  const std::uintptr_t id = nextHandle_;
+  nextHandle_ += 4;
+  handles_[id] = Upper(name);
+  *printer = reinterpret_cast<HANDLE>(id);
+  return TRUE;
+}
+
+SimSpooler::Printer* SimSpooler::PrinterOf(HANDLE handle) {
+  const auto it = handles_.find(reinterpret_cast<std::uintptr_t>(handle));
+  if (it == handles_.end()) {
+    return nullptr;
+  }
+  const auto printer = printers_.find(it->second);
+  return printer == printers_.end() ? nullptr : &printer->second;
+}
+
+BOOL SimSpooler::GetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD size, LPDWORD needed) {
+  if (!Enter("GetPrinterA")) {
+    return FALSE;
+  }
+  Printer* printer = PrinterOf(handle);
+  if (printer == nullptr) {
+    return Fail(ERROR_INVALID_HANDLE);
+  }
+  if (level != 2 || needed == nullptr) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  const std::string* texts[] = {&printer->name,      &printer->port,     &printer->driver,
+                                &printer->comment,   &printer->location, &printer->sepFile,
+                                &printer->processor, &printer->datatype, &printer->parameters};
+  size_t total = sizeof(PRINTER_INFO_2A) + printer->devMode.size() + 8;
+  for (const std::string* text : texts) {
+    total += TextSize(*text);
+  }
+  *needed = static_cast<DWORD>(total);
+  if (info == nullptr || size < total) {
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  std::memset(info, 0, total);
+  Packer packer(info, sizeof(PRINTER_INFO_2A));
+  auto* record = reinterpret_cast<PRINTER_INFO_2A*>(info);
+  record->pPrinterName = packer.Put(printer->name);
+  record->pPortName = packer.Put(printer->port);
+  record->pDriverName = packer.Put(printer->driver);
+  record->pComment = packer.Put(printer->comment);
+  record->pLocation = packer.Put(printer->location);
+  record->pSepFile = packer.Put(printer->sepFile);
+  record->pPrintProcessor = packer.Put(printer->processor);
+  record->pDatatype = packer.Put(printer->datatype);
+  record->pParameters = packer.Put(printer->parameters);
+  if (!printer->devMode.empty()) {
+    record->pDevMode = reinterpret_cast<DEVMODEA*>(packer.PutBytes(printer->devMode));
+  }
+  record->Attributes = printer->attributes;
+  return TRUE;
+}
+
+BOOL SimSpooler::SetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD /*command*/) {
+  if (!Enter("SetPrinterA")) {
+    return FALSE;
+  }
+  Printer* printer = PrinterOf(handle);
+  if (printer == nullptr) {
+    return Fail(ERROR_INVALID_HANDLE);
+  }
+  const auto* record = reinterpret_cast<const PRINTER_INFO_2A*>(info);
+  if (level != 2 || record == nullptr) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  printer->attributes = record->Attributes;
+  // The default attribute names the default printer on Windows 95, 98 and Me only.
+  if (machine_.IsWindows9x() && (record->Attributes & PRINTER_ATTRIBUTE_DEFAULT) != 0) {
+    defaultPrinter_ = printer->name;
+    for (auto& [key, other] : printers_) {
+      if (&other != printer) {
+        other.attributes &= ~PRINTER_ATTRIBUTE_DEFAULT;
+      }
+    }
+  }
+  return TRUE;
+}
+
+BOOL SimSpooler::CopyDirectory(const std::string& directory, LPBYTE out, DWORD size,
+                               LPDWORD needed) {
+  const auto total = static_cast<DWORD>(directory.size() + 1);
+  if (needed != nullptr) {
+    *needed = total;
+  }
+  if (out == nullptr || size < total) {
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  std::memcpy(out, directory.c_str(), total);
+  return TRUE;
+}
+
+BOOL SimSpooler::GetPrinterDriverDirectoryA(LPSTR /*server*/, LPSTR environment, DWORD level,
+                                            LPBYTE directory, DWORD size, LPDWORD needed) {
+  if (!Enter("GetPrinterDriverDirectoryA")) {
+    return FALSE;
+  }
+  if (level != 1 || !IsKnownEnvironment(EnvironmentOrNative(environment))) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  return CopyDirectory(DriverDirectory(), directory, size, needed);
+}
+
+BOOL SimSpooler::GetPrintProcessorDirectoryA(LPSTR /*server*/, LPSTR environment, DWORD level,
+                                             LPBYTE directory, DWORD size, LPDWORD needed) {
+  if (!Enter("GetPrintProcessorDirectoryA")) {
+    return FALSE;
+  }
+  if (level != 1 || !IsKnownEnvironment(EnvironmentOrNative(environment))) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  return CopyDirectory(ProcessorDirectory(), directory, size, needed);
+}
+
+BOOL SimSpooler::SetDefaultPrinter(LPCSTR name) {
+  if (!Enter("SetDefaultPrinterA")) {
+    return FALSE;
+  }
+  const Printer* printer = name == nullptr ? nullptr : FindPrinter(name);
+  if (printer == nullptr) {
+    return Fail(ERROR_INVALID_PRINTER_NAME);
+  }
+  defaultPrinter_ = printer->name;
+  return TRUE;
+}
+
+}  // namespace platform::sim

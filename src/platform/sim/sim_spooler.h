@@ -1,0 +1,115 @@
+// The simulated print spooler. Monitors, print processors and drivers live where Windows keeps
+// them, in the registry under Control\Print, so that a test can preset them there; printers,
+// ports and the default printer are held here. Each call refuses or accepts as Windows does
+// (and not as Wine does, where the two differ), and any call can be made to fail on demand.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/spooler_service.h"
+
+namespace platform::sim {
+
+class SimMachine;
+
+constexpr const char* kPrintKey = "SYSTEM\\CurrentControlSet\\Control\\Print";
+
+class SimSpooler final : public SpoolerService {
+ public:
+  struct Printer {
+    std::string name;
+    std::string port;
+    std::string driver;
+    std::string processor;
+    std::string datatype;
+    std::string comment;
+    std::string location;
+    std::string parameters;
+    std::string sepFile;
+    DWORD attributes = 0;
+    std::string devMode;  // the bytes handed over (dmSize + dmDriverExtra)
+  };
+  struct Driver {
+    std::string name;
+    std::string environment;
+    DWORD version = 0;
+    std::string driverPath;
+    std::string dataFile;
+    std::string configFile;
+    std::string helpFile;
+    std::vector<std::string> dependentFiles;
+    std::string monitorName;
+  };
+
+  explicit SimSpooler(SimMachine& machine) : machine_(machine) {}
+
+  // Scene.
+  // The ports a monitor DLL offers once it is added (EnumPorts lists them).
+  void SetMonitorPorts(const std::string& dll, std::vector<std::string> ports);
+  // Every later call of `call` ("AddPrinterA", "AddMonitorA", ...) fails with `error`;
+  // `times` limits it to that many calls (-1: until cleared with error 0).
+  void FailCall(const std::string& call, DWORD error, int times = -1);
+  void AddExistingPrinter(Printer printer);
+
+  // What is there.
+  const std::map<std::string, Printer>& printers() const { return printers_; }
+  const Printer* FindPrinter(const std::string& name) const;
+  std::vector<Driver> drivers() const { return drivers_; }
+  bool MonitorInstalled(const std::string& name) const;
+  bool ProcessorInstalled(const std::string& environment, const std::string& name) const;
+  const std::string& defaultPrinter() const { return defaultPrinter_; }
+  size_t openPrinterHandles() const { return handles_.size(); }
+  std::vector<std::string> Ports() const;
+  // Whether the running spooler has this file loaded (a monitor or processor DLL).
+  bool HoldsFile(const std::string& path) const;
+
+  // The running system's spooler environment and folders.
+  std::string NativeEnvironment() const;
+  std::string DriverDirectory() const;
+  std::string ProcessorDirectory() const;
+
+  // Called by the simulated "SetDefaultPrinterA".
+  BOOL SetDefaultPrinter(LPCSTR name);
+
+  HANDLE AddPrinterA(LPSTR server, DWORD level, LPBYTE info) override;
+  BOOL ClosePrinter(HANDLE printer) override;
+  BOOL AddPrinterDriverA(LPSTR server, DWORD level, LPBYTE info) override;
+  BOOL AddMonitorA(LPSTR server, DWORD level, LPBYTE info) override;
+  BOOL AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR path, LPSTR name) override;
+  BOOL EnumPortsA(LPSTR server, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed,
+                  LPDWORD returned) override;
+  BOOL OpenPrinterA(LPSTR name, HANDLE* printer, void* defaults) override;
+  BOOL GetPrinterA(HANDLE printer, DWORD level, LPBYTE info, DWORD size, LPDWORD needed) override;
+  BOOL SetPrinterA(HANDLE printer, DWORD level, LPBYTE info, DWORD command) override;
+  BOOL GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE directory,
+                                  DWORD size, LPDWORD needed) override;
+  BOOL GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE directory,
+                                   DWORD size, LPDWORD needed) override;
+
+ private:
+  struct Failure {
+    DWORD error;
+    int times;
+  };
+  // False (with the last error set) when the call is made to fail or the spooler is down.
+  bool Enter(const std::string& call);
+  BOOL Fail(DWORD error);
+  bool IsKnownEnvironment(const std::string& environment) const;
+  std::string EnvironmentOrNative(LPCSTR environment) const;
+  Printer* PrinterOf(HANDLE handle);
+  BOOL CopyDirectory(const std::string& directory, LPBYTE out, DWORD size, LPDWORD needed);
+
+  SimMachine& machine_;
+  std::map<std::string, Printer> printers_;  // by upper-case name
+  std::vector<Driver> drivers_;
+  std::map<std::string, std::vector<std::string>> monitorPorts_;  // by upper-case DLL name
+  std::map<std::string, Failure> failures_;
+  std::map<std::uintptr_t, std::string> handles_;  // handle -> upper-case printer name
+  std::uintptr_t nextHandle_ = 0x5000;
+  std::string defaultPrinter_;
+};
+
+}  // namespace platform::sim

@@ -1,0 +1,29 @@
+// Seam: the print spooler calls (winspool.drv), with the Win32 contract: BOOL or handle results
+// and the error in the system service's GetLastError.
+#pragma once
+
+#include "platform/win_types.h"
+
+namespace platform {
+
+class SpoolerService {
+ public:
+  virtual ~SpoolerService() = default;
+  virtual HANDLE AddPrinterA(LPSTR server, DWORD level, LPBYTE info) = 0;
+  virtual BOOL ClosePrinter(HANDLE printer) = 0;
+  virtual BOOL AddPrinterDriverA(LPSTR server, DWORD level, LPBYTE info) = 0;
+  virtual BOOL AddMonitorA(LPSTR server, DWORD level, LPBYTE info) = 0;
+  virtual BOOL AddPrintProcessorA(LPSTR server, LPSTR environment, LPSTR path, LPSTR name) = 0;
+  virtual BOOL EnumPortsA(LPSTR server, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed,
+                          LPDWORD returned) = 0;
+  virtual BOOL OpenPrinterA(LPSTR name, HANDLE* printer, void* defaults) = 0;
+  virtual BOOL GetPrinterA(HANDLE printer, DWORD level, LPBYTE info, DWORD size,
+                           LPDWORD needed) = 0;
+  virtual BOOL SetPrinterA(HANDLE printer, DWORD level, LPBYTE info, DWORD command) = 0;
+  virtual BOOL GetPrinterDriverDirectoryA(LPSTR server, LPSTR environment, DWORD level,
+                                          LPBYTE directory, DWORD size, LPDWORD needed) = 0;
+  virtual BOOL GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level,
+                                           LPBYTE directory, DWORD size, LPDWORD needed) = 0;
+};
+
+}  // namespace platform
