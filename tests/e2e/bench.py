@@ -88,11 +88,15 @@ def wine_version(platform: Platform) -> str:
 def ensure_locale() -> Path:
     """Builds the zh_CN.UTF-8 locale once; with it Wine's ANSI code page is 936."""
     target = LOCALE_DIR / LOCALE
-    if not (target / "LC_CTYPE").exists():
-        LOCALE_DIR.mkdir(parents=True, exist_ok=True)
-        # localedef warns (exit 1) about some zh_CN details but writes a usable locale.
-        subprocess.run(["localedef", "-i", "zh_CN", "-f", "UTF-8", str(target)],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+    if (target / "LC_CTYPE").exists():
+        return LOCALE_DIR
+    LOCALE_DIR.mkdir(parents=True, exist_ok=True)
+    with open(LOCALE_DIR / ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not (target / "LC_CTYPE").exists():
+            # localedef may warn (exit 1) about zh_CN details and still write a usable locale.
+            subprocess.run(["localedef", "-i", "zh_CN", "-f", "UTF-8", str(target)],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
         if not (target / "LC_CTYPE").exists():
             raise RuntimeError(f"localedef could not build {target}")
     return LOCALE_DIR
@@ -175,7 +179,7 @@ def ensure_template(platform: Platform | None = None) -> Path:
         shutil.rmtree(building, ignore_errors=True)
         building.mkdir(parents=True)
         env = wine_env(platform, building)
-        logs = WINE_ROOT / "template-logs"
+        logs = WINE_ROOT / "logs"
         logs.mkdir(exist_ok=True)
         try:
             code, _ = _run_logged([platform.wine, "wineboot", "-i"], env, logs / "wineboot",
@@ -214,7 +218,7 @@ def _remove_unused_templates(keep: Path) -> None:
     """Old templates (another Wine, an older recipe) take 700 MB each; drop those not mounted."""
     with open("/proc/mounts") as mounts:
         in_use = mounts.read()
-    for old in WINE_ROOT.glob("template-*"):
+    for old in WINE_ROOT.glob("template-*-r*"):
         if old != keep and old.is_dir() and f"lowerdir={old}," not in in_use:
             shutil.rmtree(old, ignore_errors=True)
 
