@@ -65,9 +65,14 @@ IniDocument::Line IniDocument::Classify(std::string text, std::string lineBreak)
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
+  // One line per CR LF, LF or CR, blank lines included, so that Serialize gives the bytes back
+  // and the writer can tell the blank lines between sections.
   while (!bytes.empty()) {
     const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
-    const size_t next = std::min(bytes.find_first_not_of("\r\n", end), bytes.size());
+    size_t next = std::min(end + 1, bytes.size());
+    if (bytes.compare(end, 2, "\r\n") == 0) {
+      next = end + 2;
+    }
     doc.lines_.push_back(
         Classify(std::string(bytes.substr(0, end)), std::string(bytes.substr(end, next - end))));
     bytes.remove_prefix(next);
@@ -110,7 +115,7 @@ size_t IniDocument::FindEntry(size_t header, std::string_view key) const {
   if (header == npos || key.empty()) {
     return npos;
   }
-  for (size_t i = header + 1; i < SectionEnd(header); ++i) {
+  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
     if (lines_[i].kind == Kind::kEntry && EqualsIgnoringCase(lines_[i].name, key)) {
       return i;
     }
@@ -143,7 +148,7 @@ std::optional<std::vector<std::string>> IniDocument::KeyNames(std::string_view s
     return std::nullopt;
   }
   std::vector<std::string> names;
-  for (size_t i = header + 1; i < SectionEnd(header); ++i) {
+  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
     const Line& line = lines_[i];
     if (line.kind == Kind::kEntry && !line.name.empty() && line.name.front() != ';') {
       names.push_back(line.name);
@@ -176,7 +181,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   // The new entry goes after the section's last non-blank line, before any blank lines that
   // separate it from the next section.
   size_t last = header;
-  for (size_t i = header + 1; i < SectionEnd(header); ++i) {
+  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
     if (!TrimProfileBlanks(lines_[i].text).empty()) {
       last = i;
     }
