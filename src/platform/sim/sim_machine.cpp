@@ -69,6 +69,11 @@ void SimMachine::SetVersion(DWORD platformId, DWORD major, DWORD minor) {
   }
 }
 
+void SimMachine::SetWindowsDirectory(std::string path) {
+  windowsDirectory_ = std::move(path);
+  SetVersion(version_.dwPlatformId, version_.dwMajorVersion, version_.dwMinorVersion);
+}
+
 BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   if (source == nullptr || destination == nullptr) {
     lastError_ = ERROR_INVALID_PARAMETER;

@@ -57,6 +57,8 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   void SetVersion(DWORD platformId, DWORD major, DWORD minor);
   void SetModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
   void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
+  // Moves the Windows folder, and with it the system and spooler folders below it.
+  void SetWindowsDirectory(std::string path);
   void SetString(UINT id, std::string text) { strings_[id] = std::move(text); }
   // Answers for the next message boxes, in order; a box without a scripted answer gets IDOK
   // (or IDNO for a Yes/No box).

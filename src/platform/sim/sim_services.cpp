@@ -26,6 +26,7 @@ const SimServices::Handle* SimServices::Find(SC_HANDLE handle) const {
 }
 
 SC_HANDLE SimServices::OpenSCManagerA(LPCSTR /*machine*/, LPCSTR /*database*/, DWORD access) {
+  managerAccess_.push_back(access);
   // Windows 95, 98 and Me have no service control manager.
   if (machine_.IsWindows9x()) {
     Fail(ERROR_CALL_NOT_IMPLEMENTED);
@@ -39,6 +40,7 @@ SC_HANDLE SimServices::OpenSCManagerA(LPCSTR /*machine*/, LPCSTR /*database*/, D
 }
 
 SC_HANDLE SimServices::OpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access) {
+  serviceAccess_.push_back(access);
   const Handle* owner = Find(manager);
   if (owner == nullptr || !owner->manager) {
     Fail(ERROR_INVALID_HANDLE);
@@ -63,6 +65,7 @@ BOOL SimServices::ControlService(SC_HANDLE service, DWORD control, SERVICE_STATU
     return Fail(ERROR_INVALID_PARAMETER);
   }
   ++stopRequests_;
+  stopTimes_.push_back(machine_.elapsedMilliseconds());
   if (stopError_ != 0) {
     const DWORD error = stopError_;
     stopError_ = 0;
@@ -85,6 +88,7 @@ BOOL SimServices::StartServiceA(SC_HANDLE service, DWORD /*argc*/, LPCSTR* /*arg
     return Fail(ERROR_ACCESS_DENIED);
   }
   ++startRequests_;
+  startTimes_.push_back(machine_.elapsedMilliseconds());
   if (startError_ != 0) {
     const DWORD error = startError_;
     startError_ = 0;
@@ -110,6 +114,7 @@ BOOL SimServices::QueryServiceStatus(SC_HANDLE service, SERVICE_STATUS* status) 
   if ((handle->access & SERVICE_QUERY_STATUS) == 0) {
     return Fail(ERROR_ACCESS_DENIED);
   }
+  ++statusQueries_;
   if (state_ == SERVICE_START_PENDING && !neverStarts_) {
     if (pendingQueries_ <= 0) {
       state_ = SERVICE_RUNNING;

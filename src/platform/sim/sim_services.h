@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/service_control.h"
 
@@ -33,6 +34,13 @@ class SimServices final : public ServiceControl {
   bool spoolerRunning() const { return state_ == SERVICE_RUNNING; }
   int startRequests() const { return startRequests_; }
   int stopRequests() const { return stopRequests_; }
+  // When each start or stop request came, on the virtual clock.
+  const std::vector<DWORD>& startRequestTimes() const { return startTimes_; }
+  const std::vector<DWORD>& stopRequestTimes() const { return stopTimes_; }
+  int statusQueries() const { return statusQueries_; }
+  // The access rights asked for by each open of the manager and of the service, in order.
+  const std::vector<DWORD>& managerAccessRequested() const { return managerAccess_; }
+  const std::vector<DWORD>& serviceAccessRequested() const { return serviceAccess_; }
   size_t openHandles() const { return handles_.size(); }
 
   SC_HANDLE OpenSCManagerA(LPCSTR machine, LPCSTR database, DWORD access) override;
@@ -62,6 +70,11 @@ class SimServices final : public ServiceControl {
   int pendingQueries_ = 0;
   int startRequests_ = 0;
   int stopRequests_ = 0;
+  std::vector<DWORD> startTimes_;
+  std::vector<DWORD> stopTimes_;
+  int statusQueries_ = 0;
+  std::vector<DWORD> managerAccess_;
+  std::vector<DWORD> serviceAccess_;
   std::map<std::uintptr_t, Handle> handles_;
   std::uintptr_t nextHandle_ = 0x7000;
 };
