@@ -23,6 +23,8 @@ set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc)
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src)
 
+# Before the package layout, which collects the DLLs it puts into the package.
+add_subdirectory(packagedlls)
 include(cmake/windows_gtest.cmake)
 add_subdirectory(tests/contract)
 add_subdirectory(tests/e2e/driver)
