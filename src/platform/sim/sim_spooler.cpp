@@ -83,6 +83,11 @@ void SimSpooler::AddExistingPrinter(Printer printer) {
   printers_[Upper(printer.name)] = std::move(printer);
 }
 
+int SimSpooler::callCount(const std::string& call) const {
+  const auto it = callCounts_.find(call);
+  return it == callCounts_.end() ? 0 : it->second;
+}
+
 const SimSpooler::Printer* SimSpooler::FindPrinter(const std::string& name) const {
   const auto it = printers_.find(Upper(name));
   return it == printers_.end() ? nullptr : &it->second;
@@ -164,6 +169,7 @@ BOOL SimSpooler::Fail(DWORD error) {
 }
 
 bool SimSpooler::Enter(const std::string& call) {
+  ++callCounts_[call];
   if (!machine_.SpoolerRunning()) {
     machine_.SetLastError(RPC_S_SERVER_UNAVAILABLE);
     return false;

@@ -55,6 +55,8 @@ class SimSpooler final : public SpoolerService {
   void AddExistingPrinter(Printer printer);
 
   // What is there.
+  // How many times `call` was made, failed calls included.
+  int callCount(const std::string& call) const;
   const std::map<std::string, Printer>& printers() const { return printers_; }
   const Printer* FindPrinter(const std::string& name) const;
   std::vector<Driver> drivers() const { return drivers_; }
@@ -107,6 +109,7 @@ class SimSpooler final : public SpoolerService {
   std::vector<Driver> drivers_;
   std::map<std::string, std::vector<std::string>> monitorPorts_;  // by upper-case DLL name
   std::map<std::string, Failure> failures_;
+  std::map<std::string, int> callCounts_;
   std::map<std::uintptr_t, std::string> handles_;  // handle -> upper-case printer name
   std::uintptr_t nextHandle_ = 0x5000;
   std::string defaultPrinter_;
