@@ -10,6 +10,17 @@ set(CORE_SOURCES
   src/config/printer_record.cpp
   src/config/section_names.cpp
   src/config/text_buffer.cpp
+  src/install/default_printer.cpp
+  src/install/driver_file.cpp
+  src/install/in_place_update.cpp
+  src/install/package_files.cpp
+  src/install/port_monitors.cpp
+  src/install/print_processor.cpp
+  src/install/printer_queue.cpp
+  src/install/spooler_control.cpp
+  src/install/spooler_keys.cpp
+  src/install/spooler_requests.cpp
+  src/install/unidrv_files.cpp
   src/messages/message_box.cpp
   src/registry/install_record_store.cpp
   src/registry/registry_key.cpp

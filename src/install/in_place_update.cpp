@@ -1,0 +1,169 @@
+#include "install/in_place_update.h"
+
+#include <string>
+
+#include "install/driver_file.h"
+#include "install/install_results.h"
+#include "install/package_files.h"
+#include "install/spooler_control.h"
+#include "install/spooler_keys.h"
+#include "messages/message_box.h"
+#include "registry/registry_key.h"
+#include "resources/resource_ids.h"
+
+namespace install {
+namespace {
+
+constexpr DWORD kAfterStopPause = 500;
+constexpr DWORD kAfterSecondStartPause = 1000;
+
+// Between the two start requests: the later systems' spooler takes longer to come up.
+DWORD RestartPause(int targetOs) {
+  return targetOs >= kTargetWinXp ? 2500 : 1000;
+}
+
+// NT family, a monitor: the DLL copied over the old one (the spooler is stopped, so it is not
+// held); a failed copy has shown its message and does not stop the update.
+void ReplaceMonitor(platform::Platform& platform, registry::RegistryKey& key, int targetOs,
+                    const config::MonitorRecord& monitor, std::int32_t version) {
+  PlaceDriverFile(platform, monitor.pDLLName, kSystemDir, targetOs, false);
+  if (key.Open(HKEY_LOCAL_MACHINE, MonitorKeyPath(monitor.pName).c_str())) {
+    key.SetDword("DriverVersion", static_cast<DWORD>(version));
+  }
+}
+
+// NT family, the processor: a plain copy into the processor folder obtained before the spooler
+// was stopped. False after message 107 or 122.
+bool ReplaceProcessor(platform::Platform& platform, registry::RegistryKey& key, int targetOs,
+                      const std::string& processorFolder, const char* processorName,
+                      const char* processorDll, std::int32_t packageVersion) {
+  char current[kPathSize] = {};
+  const DWORD length = platform.files.GetCurrentDirectoryA(kPathSize, current);
+  if (length == 0 || length >= kPathSize) {
+    messages::ShowMessage(platform, IDS_GET_CURRENT_DIR_FAILED);
+    return false;
+  }
+  current[kPathSize - 1] = '\0';
+  if (!IsBareFileName(processorDll)) {
+    messages::ShowMessage(platform, IDS_COPY_FILE_FAILED);
+    return false;
+  }
+  const std::string source = std::string(current) + PackageFolder(targetOs) + processorDll;
+  const std::string target = processorFolder + "\\" + processorDll;
+  if (!FitsPathBuffer(source) || !FitsPathBuffer(target) ||
+      platform.files.CopyFileA(source.c_str(), target.c_str(), FALSE) == FALSE) {
+    messages::ShowMessage(platform, IDS_COPY_FILE_FAILED);
+    return false;
+  }
+  if (key.Open(HKEY_LOCAL_MACHINE, ProcessorKeyPath(targetOs, processorName).c_str())) {
+    key.SetDword("DriverVersion", static_cast<DWORD>(packageVersion));
+  }
+  return true;
+}
+
+int UpdateWithSpoolerStopped(platform::Platform& platform, config::DriverConfig& config,
+                             int updateFlags, int targetOs, const char* processorName,
+                             const char* processorDll, std::int32_t packageVersion) {
+  std::string processorFolder;
+  if ((updateFlags & kProcessorOlder) != 0) {
+    char buffer[kPathSize] = {};
+    DWORD needed = 0;
+    if (platform.spooler.GetPrintProcessorDirectoryA(
+            nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(buffer), kPathSize, &needed) == FALSE) {
+      messages::ShowMessage(platform, IDS_GET_PROCESSOR_DIR_FAILED);
+      return kFailed;
+    }
+    buffer[kPathSize - 1] = '\0';
+    processorFolder = buffer;
+  }
+
+  StopSpooler(platform);
+  platform.system.Sleep(kAfterStopPause);
+
+  registry::RegistryKey key(platform.registry);
+  if ((updateFlags & (kSerialMonitorOlder | kUsbMonitorOlder)) != 0) {
+    config::PortMonitorSet set{};
+    config.ReadPortMonitorSet(targetOs, set);
+    if ((updateFlags & kSerialMonitorOlder) != 0) {
+      ReplaceMonitor(platform, key, targetOs, set.serialMonitor, set.serialMonitorVersion);
+    } else {
+      ReplaceMonitor(platform, key, targetOs, set.usbMonitor, set.usbMonitorVersion);
+    }
+  } else if ((updateFlags & kProcessorOlder) != 0) {
+    if (!ReplaceProcessor(platform, key, targetOs, processorFolder, processorName, processorDll,
+                          packageVersion)) {
+      // The installation ends here; the machine must not be left without its print spooler.
+      StartSpooler(platform);
+      return kFailed;
+    }
+  }
+  key.Close();
+
+  StartSpooler(platform);
+  platform.system.Sleep(RestartPause(targetOs));
+  StartSpooler(platform);
+  platform.system.Sleep(kAfterSecondStartPause);
+  if (WaitSpoolerRunning(platform) == kFailed) {
+    StartSpooler(platform);
+    return kFailed;
+  }
+  return kSucceeded;
+}
+
+// Windows 98/Me: places the file, under the alternate name when the original is held. False
+// when both names are locked; otherwise registered is the name to record.
+bool PlaceBesideHeldFile(platform::Platform& platform, const char* dll, int destination,
+                         int targetOs, std::string& registered) {
+  registered = dll == nullptr ? "" : dll;
+  if (!IsLockedResult(PlaceDriverFile(platform, dll, destination, targetOs, false))) {
+    return true;
+  }
+  if (IsLockedResult(PlaceDriverFile(platform, dll, destination, targetOs, true))) {
+    return false;
+  }
+  registered = AlternateName(dll);
+  return true;
+}
+
+int UpdateBesideHeldFile(platform::Platform& platform, config::DriverConfig& config,
+                         int updateFlags, int targetOs, const char* processorName,
+                         const char* processorDll, std::int32_t packageVersion) {
+  registry::RegistryKey key(platform.registry);
+  std::string registered;
+  if ((updateFlags & kUsbMonitorOlder) != 0) {
+    config::PortMonitorSet set{};
+    config.ReadPortMonitorSet(targetOs, set);
+    key.OpenOrCreate(HKEY_LOCAL_MACHINE, MonitorKeyPath(set.usbMonitor.pName).c_str());
+    if (!PlaceBesideHeldFile(platform, set.usbMonitor.pDLLName, kSystemDir, targetOs, registered)) {
+      messages::ShowMessage(platform, IDS_SYSTEM_ERROR_RESTART);
+      return kFailed;
+    }
+    key.SetString("Driver", registered.c_str());
+    key.SetDword("DriverVersion", static_cast<DWORD>(set.usbMonitorVersion));
+  } else if ((updateFlags & kProcessorOlder) != 0) {
+    key.OpenOrCreate(HKEY_LOCAL_MACHINE, ProcessorKeyPath(targetOs, processorName).c_str());
+    if (!PlaceBesideHeldFile(platform, processorDll, kProcessorDir, targetOs, registered)) {
+      messages::ShowMessage(platform, IDS_SYSTEM_ERROR_RESTART);
+      return kFailed;
+    }
+    key.SetString("Driver", registered.c_str());
+    key.SetDword("DriverVersion", static_cast<DWORD>(packageVersion));
+  }
+  key.Close();
+  return kSucceeded;
+}
+
+}  // namespace
+
+int InPlaceUpdate(platform::Platform& platform, config::DriverConfig& config, int updateFlags,
+                  int targetOs, const char* processorName, const char* processorDll,
+                  std::int32_t packageVersion) {
+  if (targetOs == kTargetWin98Me) {
+    return UpdateBesideHeldFile(platform, config, updateFlags, targetOs, processorName,
+                                processorDll, packageVersion);
+  }
+  return UpdateWithSpoolerStopped(platform, config, updateFlags, targetOs, processorName,
+                                  processorDll, packageVersion);
+}
+
+}  // namespace install

@@ -1,0 +1,72 @@
+#include "install/unidrv_files.h"
+
+#include <string>
+
+#include "config/install_types.h"
+#include "install/driver_file.h"
+#include "install/package_files.h"
+#include "messages/message_box.h"
+#include "resources/resource_ids.h"
+
+namespace install {
+namespace {
+
+// A system folder with a file name after it; false when the folder is not available or the
+// path does not fit the path buffer.
+bool FolderPath(UINT length, const char* folder, const char* tail, std::string& path) {
+  if (length == 0 || length >= kPathSize) {
+    return false;
+  }
+  path = std::string(folder) + tail;
+  return FitsPathBuffer(path);
+}
+
+void EnsureWin98Files(platform::Platform& platform, int targetOs) {
+  PlaceDriverFile(platform, "ICONLIB.DLL", kDriverDir, targetOs, false);
+
+  char systemFolder[kPathSize] = {};
+  std::string installed;
+  if (!FolderPath(platform.files.GetSystemDirectoryA(systemFolder, kPathSize), systemFolder,
+                  "\\UNIDRV.DLL", installed)) {
+    messages::ShowMessage(platform, IDS_GET_SYSTEM_DIR_FAILED);
+    return;
+  }
+  char windowsFolder[kPathSize] = {};
+  std::string backup;
+  if (!FolderPath(platform.files.GetWindowsDirectoryA(windowsFolder, kPathSize), windowsFolder,
+                  "\\Sysbckup\\UNIDRV.DLL", backup)) {
+    messages::ShowMessage(platform, IDS_GET_WINDOWS_DIR_FAILED);
+    return;
+  }
+
+  const HANDLE existing = platform.files.CreateFileA(
+      installed.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (existing != INVALID_HANDLE_VALUE) {
+    platform.files.CloseHandle(existing);
+    return;
+  }
+  // The system keeps a copy of its own; the package's copy is the last resort. On Windows
+  // 98/Me the printer-driver folder is the system folder.
+  if (platform.files.CopyFileA(backup.c_str(), installed.c_str(), TRUE) == FALSE) {
+    PlaceDriverFile(platform, "UNIDRV.DLL", kDriverDir, targetOs, false);
+  }
+}
+
+}  // namespace
+
+void EnsureUnidrvFiles(platform::Platform& platform, int targetOs, bool universalDriver) {
+  if (targetOs == kTargetWin98Me) {
+    EnsureWin98Files(platform, targetOs);
+    return;
+  }
+  if (targetOs >= kTargetWin2000 && universalDriver) {
+    for (const char* file : {"UNIRES.DLL", "STDNAMES.GPD", "TTFSUB.GPD"}) {
+      PlaceDriverFile(platform, file, kDriverDirV3, targetOs, false);
+    }
+    for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
+      PlaceDriverFile(platform, file, kDriverDir, targetOs, false);
+    }
+  }
+}
+
+}  // namespace install

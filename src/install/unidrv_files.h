@@ -1,0 +1,13 @@
+// EnsureUnidrvFiles: makes sure the support files of the system's universal printer driver are
+// there for drivers built on it (on Windows 98/Me its UNIDRV.DLL and ICONLIB.DLL; from Windows
+// 2000 on the resource DLL and the two GPD files, for universal-driver minidrivers only).
+#pragma once
+
+#include "platform/platform.h"
+
+namespace install {
+
+// universalDriver: the model's driver is a universal-driver (GPD) minidriver (Is2kDdkDriver).
+void EnsureUnidrvFiles(platform::Platform& platform, int targetOs, bool universalDriver);
+
+}  // namespace install
