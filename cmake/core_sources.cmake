@@ -22,6 +22,12 @@ set(CORE_SOURCES
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
   src/messages/message_box.cpp
+  src/ports/port_list.cpp
+  src/ports/serial_dcb.cpp
+  src/ports/serial_settings.cpp
+  src/ports/serial_settings_writer.cpp
+  src/ports/usb_identity.cpp
+  src/ports/usb_port_name.cpp
   src/registry/install_record_store.cpp
   src/registry/registry_key.cpp
 )

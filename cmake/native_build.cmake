@@ -15,6 +15,7 @@ set(SIM_SOURCES
   src/platform/sim/sim_registry.cpp
   src/platform/sim/sim_services.cpp
   src/platform/sim/sim_spooler.cpp
+  src/platform/sim/sim_usb_library.cpp
 )
 setup_core_library(setup_core ${SIM_SOURCES})
 

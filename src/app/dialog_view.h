@@ -8,6 +8,9 @@ namespace app {
 
 class DialogView {
  public:
+  // A drop-down's "no entry" (CB_ERR): no selection, nothing found, no such entry.
+  static constexpr int kNoEntry = -1;
+
   virtual ~DialogView() = default;
   virtual void SetText(int id, const std::string& text) = 0;
   virtual std::string GetText(int id) const = 0;
@@ -18,6 +21,25 @@ class DialogView {
   virtual void SetCheck(int id, bool checked) = 0;
   virtual bool IsChecked(int id) const = 0;
   virtual void SetFocus(int id) = 0;
+
+  // Drop-down lists, one operation per CB_ message. Indexes count from 0 in the list's own
+  // order: a list created sorted (CBS_SORT) keeps its entries ordered without regard to case,
+  // whatever the order they were added in, so callers must not assume an entry's index.
+  // CB_RESETCONTENT: no entries, no selection.
+  virtual void ResetContent(int id) = 0;
+  // CB_ADDSTRING: at the end, or at its sorted place; returns the new entry's index.
+  virtual int AddString(int id, const std::string& text) = 0;
+  // CB_SETCURSEL: kNoEntry (or an index beyond the list) leaves no entry selected.
+  virtual void SetCurSel(int id, int index) = 0;
+  // CB_GETCURSEL: the selected entry, or kNoEntry.
+  virtual int GetCurSel(int id) const = 0;
+  // CB_GETCOUNT.
+  virtual int GetCount(int id) const = 0;
+  // CB_GETLBTEXT: the entry's text, "" when there is no such entry.
+  virtual std::string GetLBText(int id, int index) const = 0;
+  // CB_FINDSTRINGEXACT: the first entry after `after` (kNoEntry: from the first), wrapping
+  // round, whose whole text equals `text` without regard to case; kNoEntry when none does.
+  virtual int FindStringExact(int id, int after, const std::string& text) const = 0;
 };
 
 }  // namespace app

@@ -43,4 +43,53 @@ void Win32DialogView::SetFocus(int id) {
   ::SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
 }
 
+// Drop-down lists. CB_ERR and CB_ERRSPACE are negative; every failure reads as kNoEntry.
+namespace {
+
+int IndexOrNone(LRESULT result) {
+  return result < 0 ? DialogView::kNoEntry : static_cast<int>(result);
+}
+
+}  // namespace
+
+void Win32DialogView::ResetContent(int id) {
+  Send(id, CB_RESETCONTENT, 0, 0);
+}
+
+int Win32DialogView::AddString(int id, const std::string& text) {
+  return IndexOrNone(Send(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void Win32DialogView::SetCurSel(int id, int index) {
+  // -1 (sign-extended into WPARAM) is the documented "no selection".
+  Send(id, CB_SETCURSEL, static_cast<WPARAM>(static_cast<INT_PTR>(index)), 0);
+}
+
+int Win32DialogView::GetCurSel(int id) const {
+  return IndexOrNone(Send(id, CB_GETCURSEL, 0, 0));
+}
+
+int Win32DialogView::GetCount(int id) const {
+  const LRESULT count = Send(id, CB_GETCOUNT, 0, 0);
+  return count < 0 ? 0 : static_cast<int>(count);
+}
+
+std::string Win32DialogView::GetLBText(int id, int index) const {
+  const WPARAM entry = static_cast<WPARAM>(static_cast<INT_PTR>(index));
+  const LRESULT length = Send(id, CB_GETLBTEXTLEN, entry, 0);
+  if (length < 0) {
+    return std::string();
+  }
+  std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+  if (Send(id, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(text.data())) < 0) {
+    return std::string();
+  }
+  return text.data();
+}
+
+int Win32DialogView::FindStringExact(int id, int after, const std::string& text) const {
+  return IndexOrNone(Send(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(static_cast<INT_PTR>(after)),
+                          reinterpret_cast<LPARAM>(text.c_str())));
+}
+
 }  // namespace app::win32

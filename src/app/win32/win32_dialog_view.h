@@ -22,8 +22,19 @@ class Win32DialogView final : public DialogView {
   bool IsChecked(int id) const override;
   void SetFocus(int id) override;
 
+  void ResetContent(int id) override;
+  int AddString(int id, const std::string& text) override;
+  void SetCurSel(int id, int index) override;
+  int GetCurSel(int id) const override;
+  int GetCount(int id) const override;
+  std::string GetLBText(int id, int index) const override;
+  int FindStringExact(int id, int after, const std::string& text) const override;
+
  private:
   HWND Control(int id) const { return ::GetDlgItem(dialog_, id); }
+  LRESULT Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendDlgItemMessageA(dialog_, id, message, wParam, lParam);
+  }
   HWND dialog_;
 };
 

@@ -1,0 +1,178 @@
+#include "ports/port_list.h"
+
+#include <cstring>
+#include <string>
+
+#include "config/decimal.h"
+#include "config/driver_config.h"
+#include "config/section_names.h"
+#include "config/text_buffer.h"
+#include "ports/port_page_controls.h"
+#include "ports/usb_identity.h"
+
+namespace ports {
+namespace {
+
+constexpr const char* kWin98Ports[] = {"COM1:", "COM2:", "LPT1:"};
+constexpr const char* kNtPorts[] = {
+    "KSCOM1:", "KSCOM2:", "KSCOM3:", "KSCOM4:", "KSCOM5:", "KSCOM6:",
+    "KSCOM7:", "KSCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
+constexpr int kFirstEntry = 0;
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+template <size_t N>
+void AddNames(app::DialogView& view, const char* const (&names)[N]) {
+  for (const char* name : names) {
+    view.AddString(kPortListControl, name);
+  }
+}
+
+// The model's options from its "%s.PORT" section, "0" when absent.
+struct PortOptions {
+  bool usbSupported;
+  bool lptDefault;
+};
+
+PortOptions ReadPortOptions(platform::Platform& platform, const char* model, int printerType) {
+  config::DriverConfig config(platform);
+  config.SetPrinterType(printerType);
+  Text section{};
+  config::PortOptionsSectionName(model, section);
+  Text usb{};
+  Text lpt{};
+  config.ReadFamilyValue(section, "USBSUPPORTED", usb, sizeof(usb));
+  config.ReadFamilyValue(section, "LPTDEFAULT", lpt, sizeof(lpt));
+  return {config::ParseDecimal(usb) != 0, config::ParseDecimal(lpt) != 0};
+}
+
+// All or nothing: a model whose name is too long for a port name gets no USB entry.
+void AddUsbNames(app::DialogView& view, const char* model, bool advanced) {
+  const int count = advanced ? kAdvancedUsbPorts : 1;
+  PortText names[kAdvancedUsbPorts] = {};
+  for (int n = 1; n <= count; ++n) {
+    if (!FormatUsbPortName(model, n, names[n - 1])) {
+      return;
+    }
+  }
+  for (int n = 1; n <= count; ++n) {
+    view.AddString(kPortListControl, names[n - 1]);
+  }
+}
+
+// The selection and PortBuffer change together, so that PortBuffer is always the selected text.
+void SelectEntry(app::DialogView& view, PortListState& state, int index) {
+  view.SetCurSel(kPortListControl, index);
+  const int selected = view.GetCurSel(kPortListControl);
+  config::CopyText(state.portBuffer, view.GetLBText(kPortListControl, selected));
+}
+
+// Walks the list in its sorted order and selects the first entry that matches; with no match
+// the selection and PortBuffer stay as they were.
+template <typename Match>
+void SelectFirstMatching(app::DialogView& view, PortListState& state, Match matches) {
+  const int count = view.GetCount(kPortListControl);
+  for (int index = 0; index < count; ++index) {
+    if (matches(view.GetLBText(kPortListControl, index))) {
+      SelectEntry(view, state, index);
+      return;
+    }
+  }
+}
+
+void EnableSerialLists(app::DialogView& view, bool enabled) {
+  for (int id : kSerialListControls) {
+    view.Enable(id, enabled);
+  }
+}
+
+// The attached printer's port: in Typical mode the one USB entry; in Advanced mode the entry
+// of its number n, falling back to the first entry when n names none of the four.
+void PreselectUsbPort(app::DialogView& view, PortListState& state, bool advanced, int probe) {
+  const int n = UsbPortNumber(probe);
+  if (!advanced) {
+    SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "USB"); });
+    return;
+  }
+  if (n > kAdvancedUsbPorts) {
+    SelectEntry(view, state, kFirstEntry);
+  }
+  const std::string ending = "_" + std::to_string(n);
+  SelectFirstMatching(view, state, [&](const std::string& text) {
+    return Contains(text, "USB") && Contains(text, ending);
+  });
+}
+
+// The controls that follow the kind of the chosen port.
+void ShowPortKind(app::DialogView& view, PortListState& state, bool advanced) {
+  const std::string port = state.portBuffer;
+  if (Contains(port, "USB")) {
+    view.Show(kUsbHintControl, true);
+    view.Enable(kRasterCheckControl, true);
+    state.rasterFlag = 1;
+  } else if (Contains(port, "LPT")) {
+    view.Show(kUsbHintControl, false);
+    view.Enable(kRasterCheckControl, true);
+    state.rasterFlag = 1;
+    EnableSerialLists(view, false);
+  } else {
+    view.Show(kUsbHintControl, false);
+    view.Enable(kRasterCheckControl, false);
+    state.rasterFlag = 0;
+    if (!advanced) {
+      EnableSerialLists(view, true);
+    }
+  }
+}
+
+}  // namespace
+
+void ResetPortListState(PortListState& state) {
+  config::CopyText(state.freshModel, "PRINTER");
+  state.freshMode = kModeTypical;
+  state.installMode = kModeTypical;
+}
+
+void BuildPortList(platform::Platform& platform, app::DialogView& view, PortListState& state,
+                   const char* model, int targetOs, int printerType) {
+  // Only the model and the mode decide whether the list is still fresh.
+  if (std::strcmp(model, state.freshModel) == 0 && state.installMode == state.freshMode) {
+    return;
+  }
+  config::CopyText(state.freshModel, model);
+  state.freshMode = state.installMode;
+  const bool advanced = state.installMode == kModeAdvanced;
+
+  view.ResetContent(kPortListControl);
+  state.portBuffer[0] = '\0';
+  if (targetOs == kTargetWin98Me) {
+    AddNames(view, kWin98Ports);
+  } else {
+    AddNames(view, kNtPorts);
+  }
+
+  const PortOptions options = ReadPortOptions(platform, model, printerType);
+  // Every build asks, whatever the model supports.
+  const int probe = ProbeUsbDevice(platform);
+
+  if (options.usbSupported && targetOs != kTargetNt4) {
+    AddUsbNames(view, model, advanced);
+  }
+  if (options.usbSupported && probe != kNoUsbDevice) {
+    PreselectUsbPort(view, state, advanced, probe);
+    EnableSerialLists(view, false);
+  } else if (!options.lptDefault) {
+    SelectEntry(view, state, kFirstEntry);
+  } else {
+    SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "LPT"); });
+  }
+
+  ShowPortKind(view, state, advanced);
+  // The box is offered only in Advanced mode; in Typical mode the port kind alone decides.
+  view.Show(kRasterCheckControl, advanced);
+  view.SetCheck(kRasterCheckControl, state.rasterFlag != 0);
+}
+
+}  // namespace ports
