@@ -84,6 +84,12 @@ BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists)
     lastError_ = ERROR_FILE_NOT_FOUND;
     return FALSE;
   }
+  // The copy reads the source and writes the destination, sharing both with other openers.
+  if (const DWORD conflict =
+          SharingConflict(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE)) {
+    lastError_ = conflict;
+    return FALSE;
+  }
   if (!disk_.DirectoryExists(SimFileTree::Parent(destination))) {
     lastError_ = ERROR_PATH_NOT_FOUND;
     return FALSE;
@@ -95,6 +101,11 @@ BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists)
     }
     if (const DWORD lock = disk_.LockError(destination)) {
       lastError_ = lock;
+      return FALSE;
+    }
+    if (const DWORD conflict =
+            SharingConflict(destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE)) {
+      lastError_ = conflict;
       return FALSE;
     }
     if (spooler_.HoldsFile(destination)) {
@@ -113,14 +124,38 @@ BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists)
 }
 
 BOOL SimMachine::SetFileAttributesA(LPCSTR path, DWORD attributes) {
-  if (path == nullptr || !disk_.SetAttributes(path, attributes)) {
-    lastError_ = ERROR_FILE_NOT_FOUND;
+  if (path == nullptr) {
+    lastError_ = ERROR_INVALID_PARAMETER;
+    return FALSE;
+  }
+  if (!disk_.SetAttributes(path, attributes)) {
+    lastError_ = disk_.DirectoryExists(SimFileTree::Parent(path)) ? ERROR_FILE_NOT_FOUND
+                                                                  : ERROR_PATH_NOT_FOUND;
     return FALSE;
   }
   return TRUE;
 }
 
-HANDLE SimMachine::CreateFileA(LPCSTR path, DWORD /*access*/, DWORD /*share*/, void* /*security*/,
+DWORD SimMachine::SharingConflict(const std::string& path, DWORD access, DWORD share) const {
+  constexpr DWORD kData = GENERIC_READ | GENERIC_WRITE;
+  const std::string key = SimFileTree::Key(path);
+  for (const auto& [id, open] : fileHandles_) {
+    // An open that asks for no data access (the open-existing test) collides with nobody.
+    if (open.key != key || (open.access & kData) == 0 || (access & kData) == 0) {
+      continue;
+    }
+    const bool refused = ((access & GENERIC_READ) != 0 && (open.share & FILE_SHARE_READ) == 0) ||
+                         ((access & GENERIC_WRITE) != 0 && (open.share & FILE_SHARE_WRITE) == 0) ||
+                         ((open.access & GENERIC_READ) != 0 && (share & FILE_SHARE_READ) == 0) ||
+                         ((open.access & GENERIC_WRITE) != 0 && (share & FILE_SHARE_WRITE) == 0);
+    if (refused) {
+      return ERROR_SHARING_VIOLATION;
+    }
+  }
+  return 0;
+}
+
+HANDLE SimMachine::CreateFileA(LPCSTR path, DWORD access, DWORD share, void* /*security*/,
                                DWORD disposition, DWORD /*flags*/, HANDLE /*templateFile*/) {
   if (path == nullptr || disposition != OPEN_EXISTING) {
     lastError_ = ERROR_INVALID_PARAMETER;
@@ -131,9 +166,13 @@ HANDLE SimMachine::CreateFileA(LPCSTR path, DWORD /*access*/, DWORD /*share*/, v
                                                                   : ERROR_PATH_NOT_FOUND;
     return INVALID_HANDLE_VALUE;
   }
+  if (const DWORD conflict = SharingConflict(path, access, share)) {
+    lastError_ = conflict;
+    return INVALID_HANDLE_VALUE;
+  }
   const std::uintptr_t id = nextFileHandle_;
   nextFileHandle_ += 4;
-  fileHandles_[id] = path;
+  fileHandles_[id] = OpenFile{SimFileTree::Key(path), access, share};
   return reinterpret_cast<HANDLE>(id);
 }
 

@@ -121,7 +121,17 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   std::vector<BroadcastRecord> broadcasts_;
   int restartRequests_ = 0;
   DWORD restartError_ = 0;
-  std::map<std::uintptr_t, std::string> fileHandles_;
+  // An open file: what it was opened for, and what it lets others do meanwhile.
+  struct OpenFile {
+    std::string key;  // SimFileTree::Key of its path
+    DWORD access;
+    DWORD share;
+  };
+  // ERROR_SHARING_VIOLATION when an open of `path` for `access`, sharing `share`, collides with
+  // a file handle already open; 0 when it does not.
+  DWORD SharingConflict(const std::string& path, DWORD access, DWORD share) const;
+
+  std::map<std::uintptr_t, OpenFile> fileHandles_;
   std::uintptr_t nextFileHandle_ = 0x9000;
   SimProfileService profile_{disk_, windowsDirectory_};
   SimRegistry registry_;

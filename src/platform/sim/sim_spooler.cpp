@@ -9,8 +9,6 @@
 namespace platform::sim {
 namespace {
 
-constexpr DWORD RPC_S_SERVER_UNAVAILABLE = 1722;
-constexpr DWORD ERROR_UNKNOWN_PORT = 1796;
 constexpr const char* kDefaultPorts[] = {
     "COM1:", "COM2:", "COM3:", "COM4:", "FILE:", "LPT1:", "LPT2:", "LPT3:"};
 
@@ -239,12 +237,44 @@ HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
     printer.devMode.assign(bytes, record->pDevMode->dmSize + record->pDevMode->dmDriverExtra);
   }
   printers_[Upper(name)] = printer;
-  machine_.registry().PutValue(std::string(kPrintKey) + "\\Printers\\" + name, "Port", REG_SZ,
-                               printer.port + '\0');
+  WritePrinterKey(printer);
   const std::uintptr_t id = nextHandle_;
   nextHandle_ += 4;
   handles_[id] = Upper(name);
   return reinterpret_cast<HANDLE>(id);
+}
+
+// The values Windows keeps for a printer, which an installer may read back.
+void SimSpooler::WritePrinterKey(const Printer& printer) {
+  SimRegistry& registry = machine_.registry();
+  const std::string key = std::string(kPrintKey) + "\\Printers\\" + printer.name;
+  registry.PutValue(key, "Name", REG_SZ, printer.name + '\0');
+  registry.PutValue(key, "Port", REG_SZ, printer.port + '\0');
+  registry.PutValue(key, "Printer Driver", REG_SZ, printer.driver + '\0');
+  registry.PutValue(key, "Print Processor", REG_SZ, printer.processor + '\0');
+  registry.PutValue(key, "Datatype", REG_SZ, printer.datatype + '\0');
+  registry.PutDword(key, "Attributes", printer.attributes);
+  if (!printer.devMode.empty()) {
+    registry.PutValue(key, "Default DevMode", REG_BINARY, printer.devMode);
+  }
+}
+
+// The values Windows keeps for a driver: its files as given, its monitor and data type.
+void SimSpooler::WriteDriverKey(const Driver& driver, const std::string& datatype) {
+  SimRegistry& registry = machine_.registry();
+  const std::string key = DriverKey(driver.environment, driver.version, driver.name);
+  registry.PutValue(key, "Driver", REG_SZ, driver.driverPath + '\0');
+  registry.PutValue(key, "Data File", REG_SZ, driver.dataFile + '\0');
+  registry.PutValue(key, "Configuration File", REG_SZ, driver.configFile + '\0');
+  registry.PutValue(key, "Help File", REG_SZ, driver.helpFile + '\0');
+  registry.PutValue(key, "Monitor", REG_SZ, driver.monitorName + '\0');
+  registry.PutValue(key, "Datatype", REG_SZ, datatype + '\0');
+  std::string dependent;
+  for (const std::string& file : driver.dependentFiles) {
+    dependent += file + '\0';
+  }
+  registry.PutValue(key, "Dependent Files", REG_MULTI_SZ, dependent + '\0');
+  registry.PutDword(key, "Version", driver.version);
 }
 
 BOOL SimSpooler::ClosePrinter(HANDLE printer) {
@@ -297,8 +327,7 @@ BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
                                 }),
                  drivers_.end());
   drivers_.push_back(driver);
-  machine_.registry().PutValue(DriverKey(environment, driver.version, driver.name), "Driver",
-                               REG_SZ, driver.driverPath + '\0');
+  WriteDriverKey(driver, Str(record->pDefaultDataType));
   return TRUE;
 }
 
@@ -451,6 +480,7 @@ BOOL SimSpooler::SetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD /*co
     return Fail(ERROR_INVALID_LEVEL);
   }
   printer->attributes = record->Attributes;
+  WritePrinterKey(*printer);
   // The default attribute names the default printer on Windows 95, 98 and Me only.
   if (machine_.IsWindows9x() && (record->Attributes & PRINTER_ATTRIBUTE_DEFAULT) != 0) {
     defaultPrinter_ = printer->name;

@@ -103,6 +103,8 @@ class SimSpooler final : public SpoolerService {
   std::string EnvironmentOrNative(LPCSTR environment) const;
   Printer* PrinterOf(HANDLE handle);
   BOOL CopyDirectory(const std::string& directory, LPBYTE out, DWORD size, LPDWORD needed);
+  void WritePrinterKey(const Printer& printer);
+  void WriteDriverKey(const Driver& driver, const std::string& datatype);
 
   SimMachine& machine_;
   std::map<std::string, Printer> printers_;  // by upper-case name

@@ -1,0 +1,173 @@
+// What the installer relies on from the spooler when it adds a printer queue and makes it the
+// default: AddPrinterA's refusals (an existing name, an unknown driver, processor or port),
+// the printer's key, OpenPrinterA/GetPrinterA, SetDefaultPrinterA, and SetPrinterA with the
+// default attribute on an NT-family system.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "contract_machine.h"
+#include "contract_platform.h"
+#include "platform/library_service.h"
+#include "spooler_scene.h"
+
+namespace {
+
+class PrinterContract : public ::testing::Test {
+ protected:
+  PrinterContract()
+      : spooler_(contract::TestPlatform().spooler),
+        system_(contract::TestPlatform().system),
+        driver_(contract::OwnName("TP Driver")),
+        printer_(contract::OwnName("TP Printer")) {}
+
+  void SetUp() override {
+    ASSERT_TRUE(contract::AddTestDriver(driver_)) << "error " << system_.GetLastError();
+  }
+
+  // The printer's level-2 record read back through OpenPrinterA and GetPrinterA.
+  std::vector<BYTE> ReadPrinter(const std::string& name) {
+    std::string printerName = name;
+    HANDLE printer = nullptr;
+    if (!spooler_.OpenPrinterA(&printerName[0], &printer, nullptr)) {
+      return {};
+    }
+    DWORD needed = 0;
+    spooler_.GetPrinterA(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    if (needed == 0 || !spooler_.GetPrinterA(printer, 2, buffer.data(), needed, &needed)) {
+      buffer.clear();
+    }
+    spooler_.ClosePrinter(printer);
+    return buffer;
+  }
+
+  platform::SpoolerService& spooler_;
+  platform::SystemService& system_;
+  std::string driver_;
+  std::string printer_;
+};
+
+TEST_F(PrinterContract, AddPrinterCreatesThePrintersKey) {
+  ASSERT_TRUE(contract::AddTestPrinter(printer_, driver_)) << "error " << system_.GetLastError();
+  const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" + printer_;
+  EXPECT_EQ(contract::RegistryText(key, "Port"), "LPT1:");
+  EXPECT_EQ(contract::RegistryText(key, "Printer Driver"), driver_);
+  EXPECT_EQ(contract::RegistryText(key, "Print Processor"), "WinPrint");
+  EXPECT_EQ(contract::RegistryText(key, "Datatype"), "RAW");
+}
+
+// Windows refuses a second printer of the same name with 1802, which the installer answers
+// with the numbered names "(1)" and "(2)". Wine differs: it accepts the printer again and
+// overwrites the first, so numbered names never come up under Wine.
+TEST_F(PrinterContract, AddingAnExistingPrinterNameFailsWith1802) {
+  ASSERT_TRUE(contract::AddTestPrinter(printer_, driver_));
+  const bool again = contract::AddTestPrinter(printer_, driver_, "WinPrint", "LPT2:");
+  const DWORD error = system_.GetLastError();
+  const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" + printer_;
+  if (contract::RunningUnderWine()) {
+    EXPECT_TRUE(again);
+    EXPECT_EQ(contract::RegistryText(key, "Port"), "LPT2:");
+  } else {
+    EXPECT_FALSE(again);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_PRINTER_ALREADY_EXISTS));
+    EXPECT_EQ(contract::RegistryText(key, "Port"), "LPT1:");
+  }
+}
+
+// Windows names the missing part: 1797 for the driver, 1798 for the print processor. Wine
+// differs: it answers both with ERROR_INVALID_PARAMETER (87).
+TEST_F(PrinterContract, AnUnknownDriverOrProcessorIsRefused) {
+  EXPECT_FALSE(contract::AddTestPrinter(printer_, contract::OwnName("TP Absent Driver")));
+  const DWORD driverError = system_.GetLastError();
+  EXPECT_FALSE(
+      contract::AddTestPrinter(printer_, driver_, contract::OwnName("TP Absent Processor")));
+  const DWORD processorError = system_.GetLastError();
+  if (contract::RunningUnderWine()) {
+    EXPECT_EQ(driverError, static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(processorError, static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  } else {
+    EXPECT_EQ(driverError, static_cast<DWORD>(ERROR_UNKNOWN_PRINTER_DRIVER));
+    EXPECT_EQ(processorError, static_cast<DWORD>(ERROR_UNKNOWN_PRINTPROCESSOR));
+  }
+  EXPECT_FALSE(contract::RegistryKeyExists("SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" +
+                                           printer_));
+}
+
+// Windows refuses a port that no monitor offers with 1796. Wine differs: it does not check
+// the port at all.
+TEST_F(PrinterContract, APortNoMonitorOffersIsRefused) {
+  const bool added = contract::AddTestPrinter(printer_, driver_, "WinPrint", "NOSUCHPORT:");
+  const DWORD error = system_.GetLastError();
+  if (contract::RunningUnderWine()) {
+    EXPECT_TRUE(added);
+  } else {
+    EXPECT_FALSE(added);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_UNKNOWN_PORT));
+  }
+}
+
+TEST_F(PrinterContract, GetPrinterTellsTheSizeFirstThenGivesTheRecord) {
+  ASSERT_TRUE(contract::AddTestPrinter(printer_, driver_));
+  std::string name = printer_;
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(spooler_.OpenPrinterA(&name[0], &printer, nullptr));
+  DWORD needed = 0;
+  system_.SetLastError(0);
+  EXPECT_FALSE(spooler_.GetPrinterA(printer, 2, nullptr, 0, &needed));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  ASSERT_GE(needed, sizeof(PRINTER_INFO_2A));
+  std::vector<BYTE> buffer(needed);
+  ASSERT_TRUE(spooler_.GetPrinterA(printer, 2, buffer.data(), needed, &needed));
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+  EXPECT_STREQ(info->pPrinterName, printer_.c_str());
+  EXPECT_STREQ(info->pDriverName, driver_.c_str());
+  EXPECT_STREQ(info->pPortName, "LPT1:");
+  EXPECT_TRUE(spooler_.ClosePrinter(printer));
+}
+
+TEST_F(PrinterContract, OpeningAnUnknownPrinterFailsWith1801) {
+  std::string name = contract::OwnName("TP Absent Printer");
+  HANDLE printer = nullptr;
+  EXPECT_FALSE(spooler_.OpenPrinterA(&name[0], &printer, nullptr));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINTER_NAME));
+}
+
+// SetDefaultPrinterA as the installer finds it on Windows 2000 and later: looked up at run
+// time in winspool.drv.
+TEST_F(PrinterContract, SetDefaultPrinterMakesThePrinterTheDefault) {
+  ASSERT_TRUE(contract::AddTestPrinter(printer_, driver_));
+  platform::LibraryService& libraries = contract::TestPlatform().libraries;
+  HMODULE winspool = libraries.LoadLibraryA("winspool.drv");
+  ASSERT_NE(winspool, nullptr);
+  const auto setDefault =
+      platform::LookUp<platform::SetDefaultPrinterAFn>(libraries, winspool, "SetDefaultPrinterA");
+  ASSERT_NE(setDefault, nullptr);
+  EXPECT_TRUE(setDefault(printer_.c_str())) << "error " << system_.GetLastError();
+  EXPECT_EQ(contract::DefaultPrinter(), printer_);
+
+  EXPECT_FALSE(setDefault(contract::OwnName("TP Absent Printer").c_str()));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINTER_NAME));
+  EXPECT_EQ(contract::DefaultPrinter(), printer_);
+  EXPECT_TRUE(libraries.FreeLibrary(winspool));
+}
+
+// On the NT family the default attribute does not choose the default printer (it is the
+// Windows 95/98/Me method); Wine agrees here.
+TEST_F(PrinterContract, TheDefaultAttributeDoesNotChangeTheDefaultOnNt) {
+  ASSERT_TRUE(contract::AddTestPrinter(printer_, driver_));
+  const std::string before = contract::DefaultPrinter();
+  ASSERT_NE(before, printer_);
+  std::vector<BYTE> record = ReadPrinter(printer_);
+  ASSERT_FALSE(record.empty());
+  reinterpret_cast<PRINTER_INFO_2A*>(record.data())->Attributes |= PRINTER_ATTRIBUTE_DEFAULT;
+  std::string name = printer_;
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(spooler_.OpenPrinterA(&name[0], &printer, nullptr));
+  EXPECT_TRUE(spooler_.SetPrinterA(printer, 2, record.data(), 0));
+  EXPECT_TRUE(spooler_.ClosePrinter(printer));
+  EXPECT_EQ(contract::DefaultPrinter(), before);
+}
+
+}  // namespace
