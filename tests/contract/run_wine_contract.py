@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """Runs the contract suites under Wine and compares the records with the simulation's.
 
-1. contract_tests.exe (the registry contract, built for Windows) in a fresh prefix.
-2. records_dump.exe from inside a copy of the sample package, reading the INI files through
+1. contract_tests.exe (the registry, file, service and spooler contracts, built for Windows) in
+   a fresh prefix that reports Windows XP, and its Windows 98 tests in one that reports win98.
+2. package_dlls_test.exe from inside a copy of the laid-out package (build/package or
+   build/package64, whichever belongs to the bench's build): the package's real DLLs under
+   Wine's spooler.
+3. records_dump.exe from inside a copy of the sample package, reading the INI files through
    the real profile reader on every target system, against the native records_dump reading the
    same files through the simulated one: the two outputs must be identical.
 
@@ -11,6 +15,7 @@ Prints one PASS/FAIL line per check and ends with "N passed, N failed".
 
 from __future__ import annotations
 
+import os
 import re
 import shutil
 import subprocess
@@ -27,20 +32,51 @@ PACKAGE = REPO / "package"
 NATIVE_DUMP = REPO / "build" / "native" / "tests" / "contract" / "records_dump"
 
 
-def run_registry_contract(platform: bench.Platform) -> tuple[int, int, list[str]]:
-    exe = platform.build_dir / "tests" / "contract" / "contract_tests.exe"
-    with bench.Prefix("registry_contract", version="winxp", platform=platform) as prefix:
-        result = prefix.run(exe, ["--gtest_brief=1"], timeout=120)
+def gtest_counts(name: str, result: bench.RunResult) -> tuple[int, int, list[str]]:
+    """(passed, failed, lines to show) from a GoogleTest program's run."""
     output = result.stdout
     passed = re.search(r"\[  PASSED  \] (\d+) test", output)
     failed = re.search(r"\[  FAILED  \] (\d+) test", output)
     lines = [line for line in output.splitlines() if line.startswith("[  FAILED  ]")]
     if result.timed_out:
-        return 0, 1, ["contract_tests.exe timed out"]
+        return 0, 1, [f"{name} timed out"]
     if not passed and not failed:
-        return 0, 1, [f"contract_tests.exe gave no summary (exit {result.returncode})",
+        return 0, 1, [f"{name} gave no summary (exit {result.returncode})",
                       output[-2000:], result.stderr[-2000:]]
+    if result.returncode != 0 and not failed:
+        # A crash after the summary, or a summary of a run that did not finish.
+        return 0, 1, [f"{name} ended with exit {result.returncode}", result.stderr[-2000:]]
     return (int(passed.group(1)) if passed else 0, int(failed.group(1)) if failed else 0, lines)
+
+
+def run_contract_suite(platform: bench.Platform, version: str,
+                       gtest_filter: str) -> tuple[int, int, list[str]]:
+    exe = platform.build_dir / "tests" / "contract" / "contract_tests.exe"
+    with bench.Prefix(f"contract_{version}", version=version, platform=platform) as prefix:
+        # Wine run by root does not enforce read-only files; the file contract says so.
+        prefix.env["CONTRACT_WINE_AS_ROOT"] = "1" if os.geteuid() == 0 else "0"
+        result = prefix.run(exe, ["--gtest_brief=1", f"--gtest_filter={gtest_filter}"],
+                            timeout=300)
+    return gtest_counts("contract_tests.exe", result)
+
+
+def package_layout(platform: bench.Platform) -> Path:
+    """The package that the bench's build laid out (build/windows -> build/package,
+    build/windows64 -> build/package64)."""
+    suffix = platform.build_dir.name[len("windows"):]
+    return platform.build_dir.parent / f"package{suffix}"
+
+
+def run_package_dlls(platform: bench.Platform) -> tuple[int, int, list[str]]:
+    exe = platform.build_dir / "tests" / "contract" / "package_dlls_test.exe"
+    layout = package_layout(platform)
+    if not (layout / "Setup.exe").is_file():
+        return 0, 1, [f"no laid-out package in {layout}"]
+    with bench.Prefix("package_dlls", version="winxp", platform=platform) as prefix:
+        package = prefix.drive_c / "pkg"
+        shutil.copytree(layout, package)
+        result = prefix.run(exe, ["--gtest_brief=1"], cwd=package, timeout=300)
+    return gtest_counts("package_dlls_test.exe", result)
 
 
 def run_records_comparison(platform: bench.Platform) -> list[str]:
@@ -72,12 +108,19 @@ def main() -> int:
     platform = bench.choose_platform()
     passed = failed = 0
 
-    p, f, details = run_registry_contract(platform)
-    passed += p
-    failed += f
-    print(("PASS" if f == 0 else "FAIL") + f" registry-contract under Wine: {p} passed, {f} failed")
-    for line in details:
-        print("    " + line)
+    runs = [
+        ("contract-under-wine-winxp", lambda: run_contract_suite(platform, "winxp", "-Windows98Contract.*")),
+        ("contract-under-wine-win98",
+         lambda: run_contract_suite(platform, "win98", "Windows98Contract.*")),
+        ("package-dlls-under-wine", lambda: run_package_dlls(platform)),
+    ]
+    for name, run in runs:
+        p, f, details = run()
+        passed += p
+        failed += f
+        print(("PASS" if f == 0 else "FAIL") + f" {name}: {p} passed, {f} failed")
+        for line in details:
+            print("    " + line)
 
     differences = run_records_comparison(platform)
     if differences:

@@ -322,6 +322,11 @@ class Prefix:
             # Windows 98 has its print-processor folder from the start; a fresh Wine prefix not.
             (self.drive_c / "windows/system32/spool/prtprocs/win40").mkdir(parents=True,
                                                                             exist_ok=True)
+        # Windows has pjlmon.dll, the language monitor the package's drivers name, in its system
+        # directory; Wine has none. The prefix gets the build's own (packagedlls/), when built.
+        pjlmon = self.platform.build_dir / "packagedlls" / "language_monitor" / "pjlmon.dll"
+        if pjlmon.is_file():
+            shutil.copy2(pjlmon, self.drive_c / "windows" / "system32" / "pjlmon.dll")
 
     def close(self) -> None:
         _stop_server(self.platform, self.env)
