@@ -154,6 +154,22 @@ TEST(PackageDlls, TheProcessorIsRegisteredAndCarriesAPrinter) {
   ASSERT_TRUE(::AddPrintProcessorA(nullptr, nullptr, const_cast<LPSTR>("TPPROC.DLL"),
                                    const_cast<LPSTR>("TP Print Processor")))
       << ::GetLastError();
+  // Below the running environment: on the 64-bit bench that is "Windows x64", where a 32-bit
+  // Windows has "Windows NT x86".
+#ifdef _WIN64
+  const std::string environment = "Windows x64";
+#else
+  const std::string environment = "Windows NT x86";
+#endif
+  const std::string key = "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\" +
+                          environment + "\\Print Processors\\TP Print Processor";
+  char dll[64] = {};
+  DWORD size = sizeof(dll) - 1;
+  EXPECT_EQ(
+      ::RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), "Driver", RRF_RT_REG_SZ, nullptr, dll, &size),
+      ERROR_SUCCESS)
+      << key;
+  EXPECT_STREQ(dll, "TPPROC.DLL");
   const std::string drivers = SpoolerFolder(::GetPrinterDriverDirectoryA);
   for (const char* file : {"TPGDI.DLL", "TPR80G.DAT", "TPGDIUI.DLL", "TPGDI.HLP"}) {
     ASSERT_TRUE(Place(file, drivers)) << file << " error " << ::GetLastError();
