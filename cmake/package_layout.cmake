@@ -13,6 +13,8 @@
 # by appending "<target>=<path inside the package>" to the global property
 # SETUP_PACKAGE_BUILT_FILES before this file is included, e.g.
 #   set_property(GLOBAL APPEND PROPERTY SETUP_PACKAGE_BUILT_FILES "tpsermon=winnt/TPSERMON.DLL")
+# Files of the source tree that go with them are added the same way to SETUP_PACKAGE_SOURCE_FILES
+# as "<file relative to the project>=<path inside the package>".
 #
 # The same file runs in script mode (cmake -P) to do the copying at build time.
 
@@ -127,6 +129,16 @@ foreach(item IN LISTS setup_built_items)
   string(APPEND setup_built_manifest "$<TARGET_FILE:${CMAKE_MATCH_1}>|${CMAKE_MATCH_2};")
   list(APPEND setup_built_targets ${CMAKE_MATCH_1})
 endforeach()
+get_property(setup_source_items GLOBAL PROPERTY SETUP_PACKAGE_SOURCE_FILES)
+set(setup_source_files "")
+foreach(item IN LISTS setup_source_items)
+  string(REGEX MATCH "^([^=]+)=(.+)$" matched "${item}")
+  if(NOT matched)
+    message(FATAL_ERROR "SETUP_PACKAGE_SOURCE_FILES: '${item}' is not <file>=<path>")
+  endif()
+  string(APPEND setup_built_manifest "${PROJECT_SOURCE_DIR}/${CMAKE_MATCH_1}|${CMAKE_MATCH_2};")
+  list(APPEND setup_source_files "${PROJECT_SOURCE_DIR}/${CMAKE_MATCH_1}")
+endforeach()
 
 set(setup_layout_manifest "${CMAKE_BINARY_DIR}/package_layout_manifest.cmake")
 file(GENERATE OUTPUT "${setup_layout_manifest}" CONTENT
@@ -143,8 +155,9 @@ add_custom_command(
   OUTPUT "${SETUP_PACKAGE_DIR}/Setup.exe"
   COMMAND ${CMAKE_COMMAND} -DLAYOUT_MANIFEST=${setup_layout_manifest}
           -P "${CMAKE_CURRENT_LIST_FILE}"
-  DEPENDS Setup ${setup_built_targets} ${setup_package_files} ${setup_help_file}
-          "${setup_package_check}" "${setup_layout_manifest}" "${CMAKE_CURRENT_LIST_FILE}"
+  DEPENDS Setup ${setup_built_targets} ${setup_source_files} ${setup_package_files}
+          ${setup_help_file} "${setup_package_check}" "${setup_layout_manifest}"
+          "${CMAKE_CURRENT_LIST_FILE}"
   COMMENT "Laying out the driver package in ${SETUP_PACKAGE_DIR}"
   VERBATIM)
 add_custom_target(package_layout ALL DEPENDS "${SETUP_PACKAGE_DIR}/Setup.exe")
