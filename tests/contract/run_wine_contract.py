@@ -60,16 +60,9 @@ def run_contract_suite(platform: bench.Platform, version: str,
     return gtest_counts("contract_tests.exe", result)
 
 
-def package_layout(platform: bench.Platform) -> Path:
-    """The package that the bench's build laid out (build/windows -> build/package,
-    build/windows64 -> build/package64)."""
-    suffix = platform.build_dir.name[len("windows"):]
-    return platform.build_dir.parent / f"package{suffix}"
-
-
 def run_package_dlls(platform: bench.Platform) -> tuple[int, int, list[str]]:
     exe = platform.build_dir / "tests" / "contract" / "package_dlls_test.exe"
-    layout = package_layout(platform)
+    layout = bench.package_layout(platform)
     if not (layout / "Setup.exe").is_file():
         return 0, 1, [f"no laid-out package in {layout}"]
     with bench.Prefix("package_dlls", version="winxp", platform=platform) as prefix:

@@ -79,6 +79,13 @@ def choose_platform() -> Platform:
     return Platform("win64", BUILD / "windows64", "windows64", "/usr/lib/wine/wine64", server)
 
 
+def package_layout(platform: Platform) -> Path:
+    """The sample package as the build laid it out, with Setup.exe and the built DLLs
+    (build/windows -> build/package, build/windows64 -> build/package64)."""
+    suffix = platform.build_dir.name[len("windows"):]
+    return platform.build_dir.parent / f"package{suffix}"
+
+
 def wine_version(platform: Platform) -> str:
     out = subprocess.run([platform.wine, "--version"], capture_output=True, text=True,
                          timeout=WINE_CALL_TIMEOUT)

@@ -26,9 +26,13 @@ import scenario as scenarios  # noqa: E402
 from screenshots import ScreenshotService, rerun_under_xvfb, under_xvfb  # noqa: E402
 
 def lay_out_package(source: Path, target: Path, platform: bench.Platform) -> None:
-    """The package as a user gets it, with our Setup.exe beside DRVCONFIG."""
+    """The package as a user gets it, with our Setup.exe beside DRVCONFIG. The sample package
+    comes as the build laid it out, so that its DLLs are the real ones the spooler loads."""
     if not (source / "DRVCONFIG").is_dir():
         raise RuntimeError(f"{source} has no DRVCONFIG folder")
+    layout = bench.package_layout(platform)
+    if source.resolve() == (bench.REPO / "package").resolve() and (layout / "Setup.exe").is_file():
+        source = layout
     shutil.copytree(source, target)
     shutil.copy2(platform.build_dir / "Setup.exe", target / "Setup.exe")
 
