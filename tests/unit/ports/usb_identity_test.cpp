@@ -87,7 +87,7 @@ TEST_F(UsbProbeTest, TwoPrintersStopTheCountAtTheSecondWithMessage144) {
 
   EXPECT_EQ(ports::ProbeUsbDevice(machine.platform()), ports::kSeveralUsbDevices);
 
-  EXPECT_EQ(MessageTexts(machine), std::vector<std::string>{"安装过程中，请仅连接一台打印机"});
+  ASSERT_EQ(MessageTexts(machine), std::vector<std::string>{"安装过程中，请仅连接一台打印机"});
   EXPECT_EQ(machine.messageBoxes()[0].caption, "Setup");
   EXPECT_EQ(machine.messageBoxes()[0].type & 0xF, MB_OK);
   EXPECT_EQ(usb.openRequests(), 5) << "indexes 0 to 4, then no more";
