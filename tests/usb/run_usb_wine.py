@@ -6,7 +6,8 @@
    KsUsbInt.ini (the attached printers) and checks the result, the message boxes (recorded by
    the program, answered OK), the writes the printer received and its identity afterwards.
 2. combo_order.exe puts the installer's port names (and names that show the ordering rules) into
-   a real sorted combo box and into the unit tests' fake view: both orders must agree.
+   a real sorted combo box, through the dialog view Setup.exe uses, and into the unit tests'
+   fake view: the orders, exact searches and selections must agree.
 
 Prints one PASS/FAIL line per case and ends with "N passed, N failed". Builds nothing: run
 `cmake --build build/windows64` (or build/windows where 32-bit Wine works) first.
@@ -235,20 +236,24 @@ def combo_cases(prefix: bench.Prefix, build_dir: Path) -> list[tuple[str, list[s
     result = prefix.run(prefix.windows_path(folder / "combo_order.exe"),
                         ["C:\\combo\\names.txt"], cwd=folder, timeout=60)
     seconds = time.monotonic() - started
-    lines = result.stdout.replace("\r\n", "\n").splitlines()
+    # Per set: real order, find, select; then fake order, find, select.
+    lines = [line.split("\t") for line in result.stdout.replace("\r\n", "\n").splitlines()]
     cases = []
     for index, name in enumerate(COMBO_SETS):
+        block = lines[6 * index:6 * index + 6]
+        real, fake = block[:3], block[3:]
         problems = []
-        real = lines[2 * index].split("\t") if 2 * index < len(lines) else []
-        fake = lines[2 * index + 1].split("\t") if 2 * index + 1 < len(lines) else []
-        if real[:1] != ["real"] or fake[:1] != ["fake"]:
+        if len(block) != 6 or any(line[0] != f"real {what}" for line, what in
+                                  zip(real, ("order", "find", "select"))):
             problems.append(f"combo_order gave no answer (exit {result.returncode}): "
                             f"{result.stderr[-300:]}")
-        elif sorted(real[1:]) != sorted(COMBO_SETS[name]):
-            problems.append(f"the real list lost or changed names: {real[1:]}")
-        elif real[1:] != fake[1:]:
-            problems.append(f"real: {real[1:]}")
-            problems.append(f"fake: {fake[1:]}")
+        elif sorted(real[0][1:]) != sorted(COMBO_SETS[name]):
+            problems.append(f"the real list lost or changed names: {real[0][1:]}")
+        else:
+            for real_line, fake_line in zip(real, fake):
+                if real_line[1:] != fake_line[1:]:
+                    problems.append(f"{real_line[0]}: {real_line[1:]}")
+                    problems.append(f"{fake_line[0]}: {fake_line[1:]}")
         cases.append((f"sorted-combo {name}", problems, seconds / len(COMBO_SETS)))
     return cases
 
