@@ -28,7 +28,8 @@ struct PortListState {
 void ResetPortListState(PortListState& state);
 
 // Rebuilds the list unless model and mode equal the last build's (then nothing happens at all,
-// not even a USB probe). The probe's own message boxes may appear during the build.
+// not even a USB probe). The probe's own message boxes may appear during the build. Of the
+// page's values it pushes RasterFlag to check box 1052; PortBuffer is the list's selection.
 void BuildPortList(platform::Platform& platform, app::DialogView& view, PortListState& state,
                    const char* model, int targetOs, int printerType);
 
