@@ -27,20 +27,20 @@ std::vector<BYTE> Bytes(const DCB& dcb) {
   return bytes;
 }
 
-TEST(SettingsString, WholeStopBitsHaveNoDecimals) {
+TEST(SerialSettingsString, WholeStopBitsHaveNoDecimals) {
   EXPECT_EQ(ports::SettingsString(Settings(9600, 8, 1.0, 'n', 'p')), "9600,n,8,1,p");
   EXPECT_EQ(ports::SettingsString(Settings(115200, 5, 2.0, 'm', 'x')), "115200,m,5,2,x");
 }
 
-TEST(SettingsString, OneAndAHalfStopBitsKeepTheirDecimal) {
+TEST(SerialSettingsString, OneAndAHalfStopBitsKeepTheirDecimal) {
   EXPECT_EQ(ports::SettingsString(Settings(19200, 7, 1.5, 'e', 'x')), "19200,e,7,1.5,x");
 }
 
-TEST(SettingsString, NoFlowControlEndsInASpace) {
+TEST(SerialSettingsString, NoFlowControlEndsInASpace) {
   EXPECT_EQ(ports::SettingsString(Settings(110, 6, 1.0, 's', ' ')), "110,s,6,1, ");
 }
 
-TEST(SettingsString, TheDefaultsAreEightDataBitsOneStopBitNoParityHardwareFlow) {
+TEST(SerialSettingsString, TheDefaultsAreEightDataBitsOneStopBitNoParityHardwareFlow) {
   SerialSettings defaults;
   defaults.baudRate = 9600;
   EXPECT_EQ(ports::SettingsString(defaults), "9600,n,8,1,p");

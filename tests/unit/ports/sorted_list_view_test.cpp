@@ -15,7 +15,7 @@ using Names = std::vector<std::string>;
 constexpr int kList = 1049;
 constexpr int kNone = app::DialogView::kNoEntry;
 
-TEST(SortedListView, EntriesTakeTheirSortedPlaceWithoutRegardToCase) {
+TEST(PortListViewSorted, EntriesTakeTheirSortedPlaceWithoutRegardToCase) {
   FakeDialogView view;
   view.SetSorted(kList);
   for (const char* name : {"usb_m_2", "LPT1:", "KSCOM2:", "USB_M_1", "COM1:", "KSCOM1:"}) {
@@ -25,7 +25,7 @@ TEST(SortedListView, EntriesTakeTheirSortedPlaceWithoutRegardToCase) {
             (Names{"COM1:", "KSCOM1:", "KSCOM2:", "LPT1:", "USB_M_1", "usb_m_2"}));
 }
 
-TEST(SortedListView, PunctuationSortsBeforeDigitsAndDigitsBeforeLetters) {
+TEST(PortListViewSorted, PunctuationSortsBeforeDigitsAndDigitsBeforeLetters) {
   FakeDialogView view;
   view.SetSorted(kList);
   for (const char* name : {"USBA", "USB1", "USB_A", "COM10:", "COM1:", "x+y", "x~y", "x.y"}) {
@@ -35,7 +35,7 @@ TEST(SortedListView, PunctuationSortsBeforeDigitsAndDigitsBeforeLetters) {
             (Names{"COM1:", "COM10:", "USB_A", "USB1", "USBA", "x.y", "x~y", "x+y"}));
 }
 
-TEST(SortedListView, HyphensAndApostrophesOnlyBreakTies) {
+TEST(PortListViewSorted, HyphensAndApostrophesOnlyBreakTies) {
   FakeDialogView view;
   view.SetSorted(kList);
   for (const char* name : {"x-z", "xy", "x'y", "xz", "x-y"}) {
@@ -44,7 +44,7 @@ TEST(SortedListView, HyphensAndApostrophesOnlyBreakTies) {
   EXPECT_EQ(view.Entries(kList), (Names{"xy", "x'y", "x-y", "xz", "x-z"}));
 }
 
-TEST(SortedListView, AddStringReturnsTheNewIndexAndTheSelectionFollowsItsEntry) {
+TEST(PortListViewSorted, AddStringReturnsTheNewIndexAndTheSelectionFollowsItsEntry) {
   FakeDialogView view;
   view.SetSorted(kList);
   EXPECT_EQ(view.AddString(kList, "LPT1:"), 0);
@@ -56,7 +56,7 @@ TEST(SortedListView, AddStringReturnsTheNewIndexAndTheSelectionFollowsItsEntry) 
   EXPECT_EQ(view.GetCurSel(kList), 1);
 }
 
-TEST(SortedListView, AnEqualEntryGoesBeforeTheOneAlreadyThere) {
+TEST(PortListViewSorted, AnEqualEntryGoesBeforeTheOneAlreadyThere) {
   FakeDialogView view;
   view.SetSorted(kList);
   view.AddString(kList, "ab");
@@ -64,7 +64,7 @@ TEST(SortedListView, AnEqualEntryGoesBeforeTheOneAlreadyThere) {
   EXPECT_EQ(view.Entries(kList), (Names{"AB", "ab"}));
 }
 
-TEST(UnsortedListView, KeepsTheOrderOfAdding) {
+TEST(SerialListViewUnsorted, KeepsTheOrderOfAdding) {
   FakeDialogView view;
   for (const char* name : {"9600", "110", "Xon/Xoff", "1.5"}) {
     view.AddString(1041, name);
@@ -73,7 +73,7 @@ TEST(UnsortedListView, KeepsTheOrderOfAdding) {
   EXPECT_EQ(view.AddString(1041, "0"), 4);
 }
 
-TEST(ListView, SelectionResetAndOutOfRangeIndexes) {
+TEST(PortListViewEntries, SelectionResetAndOutOfRangeIndexes) {
   FakeDialogView view;
   EXPECT_EQ(view.GetCurSel(kList), kNone);
   view.AddString(kList, "a");
@@ -92,7 +92,7 @@ TEST(ListView, SelectionResetAndOutOfRangeIndexes) {
   EXPECT_EQ(view.GetCurSel(kList), kNone);
 }
 
-TEST(ListView, FindStringExactIgnoresCaseStartsAfterAndWrapsRound) {
+TEST(PortListViewEntries, FindStringExactIgnoresCaseStartsAfterAndWrapsRound) {
   FakeDialogView view;
   for (const char* name : {"None", "Xon/Xoff", "none", "Hardware"}) {
     view.AddString(1045, name);

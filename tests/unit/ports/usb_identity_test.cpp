@@ -173,7 +173,7 @@ TEST(UsbPortNumber, TheProbeFailuresMatchNoPort) {
   EXPECT_EQ(ports::UsbPortNumber(ports::kNoUsbDevice), 0);
 }
 
-TEST(SetIdentityCommand, IsEscSelectorGsIThenTheNumberLessOne) {
+TEST(UsbSetIdentityCommand, IsEscSelectorGsIThenTheNumberLessOne) {
   EXPECT_EQ(CommandFor(1),
             (std::vector<BYTE>{0x1B, 0x4B, 0x53, 0x55, 0x53, 0x42, 0x1D, 0x49, 0x20, 0x00}));
   EXPECT_EQ(CommandFor(8).back(), 0x07);
@@ -183,7 +183,7 @@ TEST(SetIdentityCommand, IsEscSelectorGsIThenTheNumberLessOne) {
   }
 }
 
-TEST(SetIdentityCommand, AnythingElseIsNotACommand) {
+TEST(UsbSetIdentityCommand, AnythingElseIsNotACommand) {
   ports::SetIdentityCommandBytes command = ports::SetIdentityCommand(3);
   EXPECT_EQ(ports::SetIdentityCommandNumber(command.data(), command.size() - 1), 0);
   EXPECT_EQ(ports::SetIdentityCommandNumber(nullptr, command.size()), 0);
