@@ -17,7 +17,8 @@ namespace {
 constexpr DWORD kAfterStopPause = 500;
 constexpr DWORD kAfterSecondStartPause = 1000;
 
-// Between the two start requests: the later systems' spooler takes longer to come up.
+// The pause between the two start requests: 2500 ms for Windows XP and Server 2003, 1000 ms for
+// NT 4 and Windows 2000.
 DWORD RestartPause(int targetOs) {
   return targetOs >= kTargetWinXp ? 2500 : 1000;
 }
