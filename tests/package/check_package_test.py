@@ -198,9 +198,9 @@ CASES = [
 
 
 def load_check():
-    spec = importlib.util.spec_from_file_location("check_package", CHECK)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module_location = importlib.util.spec_from_file_location("check_package", CHECK)
+    module = importlib.util.module_from_spec(module_location)
+    module_location.loader.exec_module(module)
     return module
 
 
