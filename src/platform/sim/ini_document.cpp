@@ -7,10 +7,6 @@ namespace {
 
 constexpr size_t npos = std::string::npos;
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Names and values are C strings to the reader: a NUL byte ends them.
 std::string_view UpToNul(std::string_view text) {
   return text.substr(0, text.find('\0'));
@@ -30,12 +26,6 @@ std::string_view TrimProfileBlanks(std::string_view text) {
     text.remove_suffix(1);
   }
   return text;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
 }
 
 IniDocument::Line IniDocument::Classify(std::string text, std::string lineBreak) {

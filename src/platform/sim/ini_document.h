@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sim/name_case.h"
+
 namespace platform::sim {
 
 class IniDocument {
@@ -62,7 +64,5 @@ class IniDocument {
 // Blank as the profile reader counts it: tab, LF, VT, FF, CR, ^Z (a DOS end of file) and space.
 bool IsProfileBlank(char c);
 std::string_view TrimProfileBlanks(std::string_view text);
-// Compares without regard to ASCII case; other bytes must be equal.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace platform::sim

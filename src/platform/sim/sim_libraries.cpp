@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/sim/name_case.h"
 #include "platform/sim/sim_machine.h"
 
 namespace platform::sim {
 namespace {
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 // A plain file name: what LoadLibraryA looks for along the search path.
 std::string FileName(const std::string& path) {
@@ -27,16 +22,16 @@ BOOL WINAPI SimSetDefaultPrinterA(LPCSTR name) {
 }  // namespace
 
 void SimLibraries::RegisterLibrary(const std::string& name, Exports exports) {
-  libraries_[Upper(name)] = std::move(exports);
+  libraries_[UpperCase(name)] = std::move(exports);
 }
 
 void SimLibraries::UnregisterLibrary(const std::string& name) {
-  libraries_.erase(Upper(name));
+  libraries_.erase(UpperCase(name));
 }
 
 HMODULE SimLibraries::LoadLibraryA(LPCSTR name) {
   ++loadRequests_;
-  const std::string file = Upper(FileName(name == nullptr ? "" : name));
+  const std::string file = UpperCase(FileName(name == nullptr ? "" : name));
   const bool winspool = file == "WINSPOOL.DRV";
   if (!winspool && libraries_.count(file) == 0) {
     machine_.SetLastError(ERROR_MOD_NOT_FOUND);

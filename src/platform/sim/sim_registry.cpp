@@ -9,12 +9,6 @@
 namespace platform::sim {
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 std::string Join(const std::string& parent, const std::string& child) {
   return parent.empty() ? child : parent + "\\" + child;
 }
@@ -48,11 +42,11 @@ std::string SimRegistry::Normalise(const std::string& path) {
   for (const std::string& part : Split(path)) {
     joined = Join(joined, part);
   }
-  return Upper(joined);
+  return UpperCase(joined);
 }
 
 bool SimRegistry::IsDenied(const std::string& path) const {
-  const std::string upper = Upper(path);
+  const std::string upper = UpperCase(path);
   for (const std::string& denied : denied_) {
     if (upper == denied || upper.rfind(denied + "\\", 0) == 0) {
       return true;
@@ -72,7 +66,7 @@ SimRegistry::Key* SimRegistry::Resolve(HKEY key) const {
 SimRegistry::Key* SimRegistry::Find(Key& from, const std::string& subKey) const {
   Key* key = &from;
   for (const std::string& part : Split(subKey)) {
-    const auto it = key->children.find(Upper(part));
+    const auto it = key->children.find(UpperCase(part));
     if (it == key->children.end()) {
       return nullptr;
     }
@@ -85,7 +79,7 @@ SimRegistry::Key* SimRegistry::FindOrCreate(const std::string& path, bool* creat
   Key* key = root_.get();
   *created = false;
   for (const std::string& part : Split(path)) {
-    auto& child = key->children[Upper(part)];
+    auto& child = key->children[UpperCase(part)];
     if (!child) {
       child = std::make_unique<Key>();
       child->path = Join(key->path, part);
@@ -250,7 +244,7 @@ LONG SimRegistry::RegSetValueExA(HKEY hkey, LPCSTR valueName, DWORD /*reserved*/
   if (key == nullptr) {
     return ERROR_INVALID_HANDLE;
   }
-  if (readOnly_.count(Upper(key->path)) != 0) {
+  if (readOnly_.count(UpperCase(key->path)) != 0) {
     return ERROR_ACCESS_DENIED;
   }
   if (data == nullptr && dataSize != 0) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/sim/name_case.h"
 #include "platform/sim/sim_machine.h"
 
 namespace platform::sim {
@@ -11,12 +12,6 @@ namespace {
 
 constexpr const char* kDefaultPorts[] = {
     "COM1:", "COM2:", "COM3:", "COM4:", "FILE:", "LPT1:", "LPT2:", "LPT3:"};
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 std::string Str(LPCSTR text) {
   return text == nullptr ? std::string() : std::string(text);
@@ -66,7 +61,7 @@ size_t TextSize(const std::string& text) {
 }  // namespace
 
 void SimSpooler::SetMonitorPorts(const std::string& dll, std::vector<std::string> ports) {
-  monitorPorts_[Upper(dll)] = std::move(ports);
+  monitorPorts_[UpperCase(dll)] = std::move(ports);
 }
 
 void SimSpooler::FailCall(const std::string& call, DWORD error, int times) {
@@ -78,7 +73,7 @@ void SimSpooler::FailCall(const std::string& call, DWORD error, int times) {
 }
 
 void SimSpooler::AddExistingPrinter(Printer printer) {
-  printers_[Upper(printer.name)] = std::move(printer);
+  printers_[UpperCase(printer.name)] = std::move(printer);
 }
 
 int SimSpooler::callCount(const std::string& call) const {
@@ -87,7 +82,7 @@ int SimSpooler::callCount(const std::string& call) const {
 }
 
 const SimSpooler::Printer* SimSpooler::FindPrinter(const std::string& name) const {
-  const auto it = printers_.find(Upper(name));
+  const auto it = printers_.find(UpperCase(name));
   return it == printers_.end() ? nullptr : &it->second;
 }
 
@@ -129,7 +124,7 @@ std::vector<std::string> SimSpooler::Ports() const {
     if (!dll) {
       continue;
     }
-    const auto it = monitorPorts_.find(Upper(std::string(dll->data.c_str())));
+    const auto it = monitorPorts_.find(UpperCase(std::string(dll->data.c_str())));
     if (it != monitorPorts_.end()) {
       ports.insert(ports.end(), it->second.begin(), it->second.end());
     }
@@ -199,25 +194,27 @@ HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
     Fail(ERROR_INVALID_PRINTER_NAME);
     return nullptr;
   }
-  if (printers_.count(Upper(name)) != 0) {
+  if (printers_.count(UpperCase(name)) != 0) {
     Fail(ERROR_PRINTER_ALREADY_EXISTS);
     return nullptr;
   }
   const bool driverKnown = std::any_of(drivers_.begin(), drivers_.end(), [&](const Driver& d) {
-    return Upper(d.name) == Upper(record->pDriverName) && d.environment == NativeEnvironment();
+    return UpperCase(d.name) == UpperCase(record->pDriverName) &&
+           d.environment == NativeEnvironment();
   });
   if (!driverKnown) {
     Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
     return nullptr;
   }
   const std::string processor = record->pPrintProcessor;
-  if (Upper(processor) != "WINPRINT" && !ProcessorInstalled(NativeEnvironment(), processor)) {
+  if (UpperCase(processor) != "WINPRINT" && !ProcessorInstalled(NativeEnvironment(), processor)) {
     Fail(ERROR_UNKNOWN_PRINTPROCESSOR);
     return nullptr;
   }
   const auto ports = Ports();
-  if (std::none_of(ports.begin(), ports.end(),
-                   [&](const std::string& p) { return Upper(p) == Upper(record->pPortName); })) {
+  if (std::none_of(ports.begin(), ports.end(), [&](const std::string& p) {
+        return UpperCase(p) == UpperCase(record->pPortName);
+      })) {
     Fail(ERROR_UNKNOWN_PORT);
     return nullptr;
   }
@@ -236,11 +233,11 @@ HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
     const auto* bytes = reinterpret_cast<const char*>(record->pDevMode);
     printer.devMode.assign(bytes, record->pDevMode->dmSize + record->pDevMode->dmDriverExtra);
   }
-  printers_[Upper(name)] = printer;
+  printers_[UpperCase(name)] = printer;
   WritePrinterKey(printer);
   const std::uintptr_t id = nextHandle_;
   nextHandle_ += 4;
-  handles_[id] = Upper(name);
+  handles_[id] = UpperCase(name);
   return reinterpret_cast<HANDLE>(id);
 }
 
@@ -322,7 +319,7 @@ BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   }
   drivers_.erase(std::remove_if(drivers_.begin(), drivers_.end(),
                                 [&](const Driver& d) {
-                                  return Upper(d.name) == Upper(driver.name) &&
+                                  return UpperCase(d.name) == UpperCase(driver.name) &&
                                          d.environment == driver.environment;
                                 }),
                  drivers_.end());
@@ -407,12 +404,12 @@ BOOL SimSpooler::OpenPrinterA(LPSTR name, HANDLE* printer, void* /*defaults*/) {
   if (!Enter("OpenPrinterA")) {
     return FALSE;
   }
-  if (name == nullptr || printer == nullptr || printers_.count(Upper(name)) == 0) {
+  if (name == nullptr || printer == nullptr || printers_.count(UpperCase(name)) == 0) {
     return Fail(ERROR_INVALID_PRINTER_NAME);
   }
   const std::uintptr_t id = nextHandle_;
   nextHandle_ += 4;
-  handles_[id] = Upper(name);
+  handles_[id] = UpperCase(name);
   *printer = reinterpret_cast<HANDLE>(id);
   return TRUE;
 }
