@@ -5,6 +5,7 @@
 #include "install/handles.h"
 #include "install/install_results.h"
 #include "install/zeroed_buffer.h"
+#include "platform/loaded_module.h"
 
 namespace install {
 namespace {
@@ -56,12 +57,11 @@ int SetDefaultAttribute(platform::Platform& platform, const char* name) {
 
 // Windows 2000 and later.
 int CallSetDefaultPrinter(platform::Platform& platform, const char* name) {
-  LoadedLibrary winspool(platform.libraries, "winspool.drv");
-  if (winspool.get() == nullptr) {
+  platform::LoadedModule winspool(platform.libraries, "winspool.drv");
+  if (!winspool.loaded()) {
     return kFailed;
   }
-  const auto setDefault = platform::LookUp<platform::SetDefaultPrinterAFn>(
-      platform.libraries, winspool.get(), "SetDefaultPrinterA");
+  const auto setDefault = winspool.Find<platform::SetDefaultPrinterAFn>("SetDefaultPrinterA");
   if (setDefault == nullptr) {
     return kFailed;
   }

@@ -2,7 +2,6 @@
 // holds when it goes out of scope, so that every path of an operation releases what it took.
 #pragma once
 
-#include "platform/library_service.h"
 #include "platform/service_control.h"
 #include "platform/spooler_service.h"
 
@@ -51,28 +50,6 @@ class ServiceHandle {
  private:
   platform::ServiceControl& services_;
   SC_HANDLE handle_;
-};
-
-// A library loaded at run time.
-class LoadedLibrary {
- public:
-  LoadedLibrary(platform::LibraryService& libraries, LPCSTR name)
-      : libraries_(libraries), module_(libraries.LoadLibraryA(name)) {}
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-  ~LoadedLibrary() { Free(); }
-
-  HMODULE get() const { return module_; }
-  void Free() {
-    if (module_ != nullptr) {
-      libraries_.FreeLibrary(module_);
-      module_ = nullptr;
-    }
-  }
-
- private:
-  platform::LibraryService& libraries_;
-  HMODULE module_;
 };
 
 }  // namespace install

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "messages/message_box.h"
-#include "ports/loaded_module.h"
+#include "platform/loaded_module.h"
 #include "ports/set_identity_command.h"
 #include "resources/resource_ids.h"
 
@@ -31,7 +31,7 @@ int OpenFirstDevice(platform::OpenDeviceXFn openDevice) {
 }  // namespace
 
 int ProbeUsbDevice(platform::Platform& platform) {
-  const LoadedModule library(platform.libraries, kUsbLibrary);
+  const platform::LoadedModule library(platform.libraries, kUsbLibrary);
   if (!library.loaded()) {
     messages::ShowText(platform, "Can not load KsUsbInt.dll");
     return kNoUsbDevice;
@@ -77,7 +77,7 @@ void SetUsbDeviceNumber(platform::Platform& platform, int n) {
   if (n < 1 || n > kHighestUsbPortNumber) {
     return;
   }
-  const LoadedModule library(platform.libraries, kUsbLibrary);
+  const platform::LoadedModule library(platform.libraries, kUsbLibrary);
   if (!library.loaded()) {
     // Only reached when the library has gone since the probe that preceded this call.
     messages::ShowText(platform, "Can not load KsUsbInt.dll");
