@@ -1,8 +1,10 @@
 # The portable core: everything that decides what the installer does. It sees Windows only
 # through src/platform/*.h and never includes <windows.h> itself.
 set(CORE_SOURCES
+  src/app/mode_page.cpp
   src/app/os_page.cpp
   src/app/setup_wizard.cpp
+  src/app/wizard_flow.cpp
   src/config/decimal.cpp
   src/config/dev_mode_block.cpp
   src/config/driver_config.cpp
@@ -22,6 +24,9 @@ set(CORE_SOURCES
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
   src/messages/message_box.cpp
+  src/pages/licence_page.cpp
+  src/pages/port_page.cpp
+  src/pages/printer_page.cpp
   src/ports/port_list.cpp
   src/ports/serial_dcb.cpp
   src/ports/serial_settings.cpp

@@ -8,20 +8,35 @@ set(SETUP_WINDOWS_LINK -static -static-libgcc -static-libstdc++
 setup_core_library(setup_core_win)
 target_link_libraries(setup_core_win PUBLIC winspool)
 
+# The licence agreement: an RTF document in code page 936, made from its UTF-8 text.
+set(LICENCE_RTF ${CMAKE_BINARY_DIR}/generated/licence.rtf)
+add_custom_command(OUTPUT ${LICENCE_RTF}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/resources/make_licence_rtf.py
+          ${PROJECT_SOURCE_DIR}/resources/licence.txt ${LICENCE_RTF}
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/licence.txt
+          ${PROJECT_SOURCE_DIR}/resources/make_licence_rtf.py
+  VERBATIM)
+
 add_executable(Setup WIN32
-  src/app/win32/dialog.cpp
   src/app/win32/main.cpp
-  src/app/win32/page_dialog.cpp
-  src/app/win32/win32_dialog_view.cpp
   src/app/win32/wizard_dialog.cpp
+  src/ui/win32/color_label.cpp
+  src/ui/win32/dialog.cpp
+  src/ui/win32/page_dialog.cpp
+  src/ui/win32/rich_text.cpp
+  src/ui/win32/win32_dialog_view.cpp
   resources/setup.rc
+  ${LICENCE_RTF}
 )
 target_link_libraries(Setup PRIVATE setup_core_win comctl32 ole32 shell32)
-target_link_options(Setup PRIVATE ${SETUP_WINDOWS_LINK})
+# Release builds ship without symbols.
+target_link_options(Setup PRIVATE ${SETUP_WINDOWS_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
 set_target_properties(Setup PROPERTIES OUTPUT_NAME Setup RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc)
-target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src)
+  ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc ${LICENCE_RTF})
+target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src
+  ${CMAKE_BINARY_DIR}/generated)
 
 # Before the package layout, which collects the DLLs it puts into the package.
 add_subdirectory(packagedlls)

@@ -10,9 +10,10 @@
 #define IDD_LICENCE_PAGE 133
 #define IDD_MODE_PAGE 137
 
-// Pictures.
+// Pictures and documents.
 #define IDI_PROGRAM 128
 #define IDB_SIDE_PICTURE 136
+#define IDR_LICENCE_RTF 140
 
 // Wizard frame controls.
 #define IDC_NEXT_FINISH 1
@@ -28,6 +29,39 @@
 #define IDC_OS_WIN2000 1028
 #define IDC_OS_WINXP 1029
 #define IDC_OS_SERVER2003 1075
+
+// Printer page: family radio buttons, their model lists, the default-printer box.
+#define IDC_FAMILY_RECEIPT 1019
+#define IDC_FAMILY_TICKET 1020
+#define IDC_FAMILY_LABEL 1021
+#define IDC_FAMILY_EMBEDDED 1073
+#define IDC_MODELS_RECEIPT 1030
+#define IDC_MODELS_TICKET 1031
+#define IDC_MODELS_LABEL 1032
+#define IDC_MODELS_EMBEDDED 1074
+#define IDC_SET_DEFAULT 1046
+
+// Port page: the port list (sorted), the serial lists, raster printing and the USB hint.
+#define IDC_BAUD_LIST 1041
+#define IDC_DATA_BITS_LIST 1042
+#define IDC_PARITY_LIST 1043
+#define IDC_STOP_BITS_LIST 1044
+#define IDC_FLOW_CONTROL_LIST 1045
+#define IDC_PORT_LIST 1049
+#define IDC_RASTER_CHECK 1052
+#define IDC_USB_HINT 1065
+
+// Licence page.
+#define IDC_LICENCE_ACCEPT 1057
+#define IDC_LICENCE_DECLINE 1058
+#define IDC_LICENCE_TEXT 1063
+
+// Mode page.
+#define IDC_MODE_TYPICAL 1066
+#define IDC_MODE_ADVANCED 1067
+#define IDC_MODE_DESCRIPTION 1068
+#define IDC_MODE_DESCRIPTION_MORE 1069
+#define IDC_MODE_NOTE 1070
 
 // About box.
 #define IDC_ABOUT_TEXT 1005

@@ -51,7 +51,7 @@ int OsPage::templateId() const {
   return IDD_OS_PAGE;
 }
 
-void OsPage::OnInitDialog(DialogView& view) {
+void OsPage::OnInitDialog(ui::DialogView& view) {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof(version);
   platform_.system.GetVersionExA(&version);

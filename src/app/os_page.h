@@ -2,18 +2,18 @@
 // Windows version, once, when the page is created. The user cannot change it.
 #pragma once
 
-#include "app/wizard_page.h"
+#include "ui/wizard_page.h"
 #include "config/install_types.h"
 #include "platform/platform.h"
 
 namespace app {
 
-class OsPage final : public WizardPage {
+class OsPage final : public ui::WizardPage {
  public:
   explicit OsPage(platform::Platform& platform) : platform_(platform) {}
 
   int templateId() const override;
-  void OnInitDialog(DialogView& view) override;
+  void OnInitDialog(ui::DialogView& view) override;
 
   int targetOs() const { return targetOs_; }
 

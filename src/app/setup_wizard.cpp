@@ -12,7 +12,7 @@ constexpr const char* kCancelCaption = "取消（&C）";
 
 }  // namespace
 
-void SetupWizard::AddPage(std::string title, WizardPage& page) {
+void SetupWizard::AddPage(std::string title, ui::WizardPage& page) {
   pages_.push_back(Entry{std::move(title), &page});
 }
 
@@ -20,20 +20,25 @@ void SetupWizard::OnInitDialog(WizardHost& host) {
   if (!pages_.empty()) {
     ShowPage(host, 0);
   }
-  DialogView& frame = host.frameView();
+  ui::DialogView& frame = host.frameView();
   frame.SetText(IDC_BACK, kBackCaption);
   frame.SetText(IDC_NEXT_FINISH, pageCount() >= 2 ? kNextCaption : kFinishCaption);
   frame.SetText(IDC_CANCEL_WIZARD, kCancelCaption);
 }
 
 void SetupWizard::ShowPage(WizardHost& host, int index) {
-  if (currentPage_ >= 0 && currentPage_ < pageCount()) {
-    if (!page(currentPage_).TakeValues(host.pageView(currentPage_))) {
+  const int from = currentPage_;
+  if (from >= 0 && from < pageCount()) {
+    if (!page(from).TakeValues(host.pageView(from))) {
       return;
     }
-    host.ShowPageWindow(currentPage_, false);
+    host.ShowPageWindow(from, false);
   }
   if (index < 0 || index >= pageCount()) {
+    return;
+  }
+  if (from >= 0 && !rules_.OnLeavePage(host, from, index)) {
+    host.ShowPageWindow(from, true);
     return;
   }
   currentPage_ = index;
@@ -44,23 +49,27 @@ void SetupWizard::OnNextOrFinish(WizardHost& host) {
   if (pages_.empty()) {
     return;
   }
+  rules_.OnForwardPressed();
   if (IsLastPage()) {
-    if (finish_) {
-      finish_();
-    }
+    rules_.OnFinish(host);
     return;
   }
+  NextStep(host);
+}
+
+void SetupWizard::NextStep(WizardHost& host) {
   ShowPage(host, currentPage_ + 1);
-  DialogView& frame = host.frameView();
+  ui::DialogView& frame = host.frameView();
   if (IsLastPage()) {
     frame.SetText(IDC_NEXT_FINISH, kFinishCaption);
+    rules_.OnArrivedOnLastPage(host);
   }
   frame.Enable(IDC_BACK, true);
   frame.SetFocus(IDC_NEXT_FINISH);
 }
 
 void SetupWizard::GoBack(WizardHost& host) {
-  DialogView& frame = host.frameView();
+  ui::DialogView& frame = host.frameView();
   if (currentPage_ > 0) {
     frame.SetText(IDC_NEXT_FINISH, kNextCaption);
     ShowPage(host, currentPage_ - 1);

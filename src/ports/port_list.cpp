@@ -7,7 +7,7 @@
 #include "config/driver_config.h"
 #include "config/section_names.h"
 #include "config/text_buffer.h"
-#include "ports/port_page_controls.h"
+#include "resources/resource_ids.h"
 #include "ports/usb_identity.h"
 
 namespace ports {
@@ -24,9 +24,9 @@ bool Contains(const std::string& text, const std::string& part) {
 }
 
 template <size_t N>
-void AddNames(app::DialogView& view, const char* const (&names)[N]) {
+void AddNames(ui::DialogView& view, const char* const (&names)[N]) {
   for (const char* name : names) {
-    view.AddString(kPortListControl, name);
+    view.AddString(IDC_PORT_LIST, name);
   }
 }
 
@@ -49,7 +49,7 @@ PortOptions ReadPortOptions(platform::Platform& platform, const char* model, int
 }
 
 // All or nothing: a model whose name is too long for a port name gets no USB entry.
-void AddUsbNames(app::DialogView& view, const char* model, bool advanced) {
+void AddUsbNames(ui::DialogView& view, const char* model, bool advanced) {
   const int count = advanced ? kAdvancedUsbPorts : 1;
   PortText names[kAdvancedUsbPorts] = {};
   for (int n = 1; n <= count; ++n) {
@@ -58,31 +58,31 @@ void AddUsbNames(app::DialogView& view, const char* model, bool advanced) {
     }
   }
   for (int n = 1; n <= count; ++n) {
-    view.AddString(kPortListControl, names[n - 1]);
+    view.AddString(IDC_PORT_LIST, names[n - 1]);
   }
 }
 
 // The selection and PortBuffer change together, so that PortBuffer is always the selected text.
-void SelectEntry(app::DialogView& view, PortListState& state, int index) {
-  view.SetCurSel(kPortListControl, index);
-  const int selected = view.GetCurSel(kPortListControl);
-  config::CopyText(state.portBuffer, view.GetLBText(kPortListControl, selected));
+void SelectEntry(ui::DialogView& view, PortListState& state, int index) {
+  view.SetCurSel(IDC_PORT_LIST, index);
+  const int selected = view.GetCurSel(IDC_PORT_LIST);
+  config::CopyText(state.portBuffer, view.GetLBText(IDC_PORT_LIST, selected));
 }
 
 // Walks the list in its sorted order and selects the first entry that matches; with no match
 // the selection and PortBuffer stay as they were.
 template <typename Match>
-void SelectFirstMatching(app::DialogView& view, PortListState& state, Match matches) {
-  const int count = view.GetCount(kPortListControl);
+void SelectFirstMatching(ui::DialogView& view, PortListState& state, Match matches) {
+  const int count = view.GetCount(IDC_PORT_LIST);
   for (int index = 0; index < count; ++index) {
-    if (matches(view.GetLBText(kPortListControl, index))) {
+    if (matches(view.GetLBText(IDC_PORT_LIST, index))) {
       SelectEntry(view, state, index);
       return;
     }
   }
 }
 
-void EnableSerialLists(app::DialogView& view, bool enabled) {
+void EnableSerialLists(ui::DialogView& view, bool enabled) {
   for (int id : kSerialListControls) {
     view.Enable(id, enabled);
   }
@@ -90,7 +90,7 @@ void EnableSerialLists(app::DialogView& view, bool enabled) {
 
 // The attached printer's port: in Typical mode the one USB entry; in Advanced mode the entry
 // of its number n, falling back to the first entry when n names none of the four.
-void PreselectUsbPort(app::DialogView& view, PortListState& state, bool advanced, int probe) {
+void PreselectUsbPort(ui::DialogView& view, PortListState& state, bool advanced, int probe) {
   const int n = UsbPortNumber(probe);
   if (!advanced) {
     SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "USB"); });
@@ -106,20 +106,20 @@ void PreselectUsbPort(app::DialogView& view, PortListState& state, bool advanced
 }
 
 // The controls that follow the kind of the chosen port.
-void ShowPortKind(app::DialogView& view, PortListState& state, bool advanced) {
+void ShowPortKind(ui::DialogView& view, PortListState& state, bool advanced) {
   const std::string port = state.portBuffer;
   if (Contains(port, "USB")) {
-    view.Show(kUsbHintControl, true);
-    view.Enable(kRasterCheckControl, true);
+    view.Show(IDC_USB_HINT, true);
+    view.Enable(IDC_RASTER_CHECK, true);
     state.rasterFlag = 1;
   } else if (Contains(port, "LPT")) {
-    view.Show(kUsbHintControl, false);
-    view.Enable(kRasterCheckControl, true);
+    view.Show(IDC_USB_HINT, false);
+    view.Enable(IDC_RASTER_CHECK, true);
     state.rasterFlag = 1;
     EnableSerialLists(view, false);
   } else {
-    view.Show(kUsbHintControl, false);
-    view.Enable(kRasterCheckControl, false);
+    view.Show(IDC_USB_HINT, false);
+    view.Enable(IDC_RASTER_CHECK, false);
     state.rasterFlag = 0;
     if (!advanced) {
       EnableSerialLists(view, true);
@@ -135,7 +135,7 @@ void ResetPortListState(PortListState& state) {
   state.installMode = kModeTypical;
 }
 
-void BuildPortList(platform::Platform& platform, app::DialogView& view, PortListState& state,
+void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListState& state,
                    const char* model, int targetOs, int printerType) {
   // Only the model and the mode decide whether the list is still fresh.
   if (std::strcmp(model, state.freshModel) == 0 && state.installMode == state.freshMode) {
@@ -145,7 +145,7 @@ void BuildPortList(platform::Platform& platform, app::DialogView& view, PortList
   state.freshMode = state.installMode;
   const bool advanced = state.installMode == kModeAdvanced;
 
-  view.ResetContent(kPortListControl);
+  view.ResetContent(IDC_PORT_LIST);
   state.portBuffer[0] = '\0';
   if (targetOs == kTargetWin98Me) {
     AddNames(view, kWin98Ports);
@@ -171,8 +171,8 @@ void BuildPortList(platform::Platform& platform, app::DialogView& view, PortList
 
   ShowPortKind(view, state, advanced);
   // The box is offered only in Advanced mode; in Typical mode the port kind alone decides.
-  view.Show(kRasterCheckControl, advanced);
-  view.SetCheck(kRasterCheckControl, state.rasterFlag != 0);
+  view.Show(IDC_RASTER_CHECK, advanced);
+  view.SetCheck(IDC_RASTER_CHECK, state.rasterFlag != 0);
 }
 
 }  // namespace ports

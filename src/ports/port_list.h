@@ -3,12 +3,17 @@
 // and sets the page's other controls to suit the kind of port chosen.
 #pragma once
 
-#include "app/dialog_view.h"
+#include "ui/dialog_view.h"
 #include "config/install_types.h"
 #include "platform/platform.h"
 #include "ports/usb_port_name.h"
+#include "resources/resource_ids.h"
 
 namespace ports {
+
+// The port page's serial-line lists, which follow the kind of the chosen port.
+constexpr int kSerialListControls[] = {IDC_BAUD_LIST, IDC_DATA_BITS_LIST, IDC_PARITY_LIST,
+                                       IDC_STOP_BITS_LIST, IDC_FLOW_CONTROL_LIST};
 
 // The port page's values that BuildPortList reads and renews.
 struct PortListState {
@@ -30,7 +35,7 @@ void ResetPortListState(PortListState& state);
 // Rebuilds the list unless model and mode equal the last build's (then nothing happens at all,
 // not even a USB probe). The probe's own message boxes may appear during the build. Of the
 // page's values it pushes RasterFlag to check box 1052; PortBuffer is the list's selection.
-void BuildPortList(platform::Platform& platform, app::DialogView& view, PortListState& state,
+void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListState& state,
                    const char* model, int targetOs, int printerType);
 
 }  // namespace ports

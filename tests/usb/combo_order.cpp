@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/win32_dialog_view.h"
+#include "ui/win32/win32_dialog_view.h"
 #include "fakes/fake_dialog_view.h"
 
 namespace {
@@ -52,7 +52,7 @@ bool IsUniqueIgnoringCase(const Names& names, const std::string& name) {
 }
 
 // The same questions to either view.
-void Report(const char* label, app::DialogView& view, const Names& names) {
+void Report(const char* label, ui::DialogView& view, const Names& names) {
   for (const std::string& name : names) {
     view.AddString(kList, name);
   }
@@ -66,14 +66,14 @@ void Report(const char* label, app::DialogView& view, const Names& names) {
   for (const std::string& name : names) {
     if (IsUniqueIgnoringCase(names, name)) {
       found.push_back(
-          std::to_string(view.FindStringExact(kList, app::DialogView::kNoEntry, Upper(name))));
+          std::to_string(view.FindStringExact(kList, ui::DialogView::kNoEntry, Upper(name))));
     }
   }
   PrintLine(label, "find", found);
 
   view.SetCurSel(kList, view.GetCount(kList) - 1);
   Names selection = {std::to_string(view.GetCurSel(kList)), view.GetText(kList)};
-  view.SetCurSel(kList, app::DialogView::kNoEntry);
+  view.SetCurSel(kList, ui::DialogView::kNoEntry);
   selection.push_back(std::to_string(view.GetCurSel(kList)));
   PrintLine(label, "select", selection);
 }
@@ -90,7 +90,7 @@ void Compare(const Names& names) {
   if (parent == nullptr || box == nullptr) {
     std::fprintf(stderr, "cannot create a combo box (error %lu)\n", ::GetLastError());
   } else {
-    app::win32::Win32DialogView real(parent);
+    ui::win32::Win32DialogView real(parent);
     Report("real", real, names);
   }
   if (parent != nullptr) {

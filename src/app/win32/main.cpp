@@ -3,36 +3,82 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <string>
+
+#include "app/mode_page.h"
 #include "app/os_page.h"
 #include "app/setup_wizard.h"
 #include "app/win32/wizard_dialog.h"
+#include "app/wizard_flow.h"
+#include "config/driver_config.h"
 #include "messages/message_box.h"
+#include "pages/licence_page.h"
+#include "pages/port_page.h"
+#include "pages/printer_page.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/rich_text.h"
 
 namespace {
 
 constexpr const char* kWizardCaption = "安装打印机驱动程序";
 
-// The licence page's rich-text view needs OLE and the RichEdit library, both present on every
-// supported system. Failure ends the program before any window appears.
+// Common controls 4.70 and later have InitCommonControlsEx; Windows 98 and NT 4 as shipped
+// have 4.00 with InitCommonControls only, so the newer call is looked up, never imported.
+void InitCommonControlsAnyVersion() {
+  HMODULE comctl = ::GetModuleHandleA("comctl32.dll");
+  using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  auto initEx = comctl != nullptr ? reinterpret_cast<InitEx>(reinterpret_cast<void*>(
+                                        ::GetProcAddress(comctl, "InitCommonControlsEx")))
+                                  : nullptr;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  if (initEx == nullptr || !initEx(&controls)) {
+    ::InitCommonControls();
+  }
+}
+
+// The licence page's rich-text view needs OLE and a RichEdit library from the system folder.
+// Failure ends the program before any window appears; only OLE's failure says so.
 bool PrepareRichText(platform::Platform& platform) {
   if (FAILED(::OleInitialize(nullptr))) {
     messages::ShowMessage(platform, IDS_OLE_INIT_FAILED);
     return false;
   }
-  if (::LoadLibraryA("riched20.dll") == nullptr) {
+  if (!ui::win32::LoadRichTextLibrary()) {
     ::OleUninitialize();
     return false;
   }
   return true;
 }
 
-int RunWizard(platform::Platform& platform) {
-  app::OsPage osPage(platform);
+// The licence agreement, an RTF document kept as a resource of the program.
+std::string LicenceAgreement() {
+  HMODULE self = ::GetModuleHandleA(nullptr);
+  HRSRC resource = ::FindResourceA(self, MAKEINTRESOURCEA(IDR_LICENCE_RTF), RT_RCDATA);
+  HGLOBAL loaded = resource != nullptr ? ::LoadResource(self, resource) : nullptr;
+  const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+  if (data == nullptr) {
+    return std::string();
+  }
+  return std::string(static_cast<const char*>(data), ::SizeofResource(self, resource));
+}
 
-  app::SetupWizard wizard;
+int RunWizard(platform::Platform& platform) {
+  config::DriverConfig modelList(platform);
+  pages::LicencePage licencePage(LicenceAgreement());
+  pages::PrinterPage printerPage(modelList);
+  app::ModePage modePage(platform);
+  app::OsPage osPage(platform);
+  pages::PortPage portPage(platform);
+
+  app::WizardFlow flow(platform, app::WizardPages{printerPage, modePage, osPage, portPage},
+                       [](install::InstallSelection&) { return app::FinishOutcome::kClose; });
+  app::SetupWizard wizard(flow);
+  wizard.AddPage("阅读版权声明", licencePage);
+  wizard.AddPage("STEP 2\tSelect Install Module", printerPage);
+  wizard.AddPage("选择安装模式", modePage);
   wizard.AddPage("STEP 1\tSelect Install OS", osPage);
+  wizard.AddPage("STEP 3\tSet Printer Port and Confirm Setup", portPage);
 
   app::win32::WizardDialog window(wizard, kWizardCaption);
   window.Run();
@@ -43,8 +89,7 @@ int RunWizard(platform::Platform& platform) {
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  InitCommonControlsAnyVersion();
 
   platform::Win32Platform win32;
   if (!PrepareRichText(win32.Get())) {

@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kHelpWindowTitle = "打印机驱动安装手册";
 constexpr const char* kHelpFile = ".\\Guide.CHM";
 
-class AboutDialog final : public Dialog {
+class AboutDialog final : public ui::win32::Dialog {
  protected:
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) override {
     if (message == WM_INITDIALOG) {
@@ -31,12 +31,16 @@ WizardDialog::WizardDialog(SetupWizard& wizard, std::string caption)
   static_assert(IDD_WIZARD_TEMPLATE == IDD_WIZARD, "wizard template id");
 }
 
-DialogView& WizardDialog::pageView(int index) {
+ui::DialogView& WizardDialog::pageView(int index) {
   return pages_[static_cast<size_t>(index)]->view();
 }
 
 void WizardDialog::ShowPageWindow(int index, bool visible) {
   ::ShowWindow(pages_[static_cast<size_t>(index)]->hwnd(), visible ? SW_SHOW : SW_HIDE);
+}
+
+void WizardDialog::EndWizard(int result) {
+  ::EndDialog(hwnd(), result);
 }
 
 INT_PTR WizardDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
@@ -65,6 +69,15 @@ INT_PTR WizardDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
         return TRUE;
       }
       return FALSE;
+    case WM_PAINT:
+      if (!::IsIconic(hwnd())) {
+        return FALSE;
+      }
+      PaintMinimised();
+      return TRUE;
+    case WM_QUERYDRAGICON:
+      ::SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(icon_));
+      return TRUE;
     case WM_HELP:
       ShowHelp();
       ::SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, TRUE);
@@ -99,6 +112,7 @@ void WizardDialog::AddAboutMenuEntry() {
 void WizardDialog::SetIcons() {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   HICON large = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+  icon_ = large;
   auto small = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
                                                ::GetSystemMetrics(SM_CXSMICON),
                                                ::GetSystemMetrics(SM_CYSMICON), 0));
@@ -114,11 +128,23 @@ void WizardDialog::CreatePages() {
   ::GetWindowRect(::GetDlgItem(hwnd(), IDC_PAGE_FRAME), &frame);
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
   for (int index = 0; index < wizard_.pageCount(); ++index) {
-    pages_.push_back(std::make_unique<PageDialog>(wizard_.page(index)));
+    pages_.push_back(std::make_unique<ui::win32::PageDialog>(wizard_.page(index), frameView_));
     HWND page = pages_.back()->Create(hwnd());
     ::SetWindowPos(page, nullptr, frame.left, frame.top, frame.right - frame.left,
                    frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+void WizardDialog::PaintMinimised() {
+  PAINTSTRUCT paint{};
+  HDC dc = ::BeginPaint(hwnd(), &paint);
+  ::SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client{};
+  ::GetClientRect(hwnd(), &client);
+  const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc, x, y, icon_);
+  ::EndPaint(hwnd(), &paint);
 }
 
 void WizardDialog::ShowHelp() {

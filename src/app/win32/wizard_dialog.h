@@ -1,5 +1,6 @@
 // The wizard frame's window (dialog 102): creates every page inside the page frame, forwards
-// Back, Next/Finish and Cancel to SetupWizard, and offers F1 help and the About box.
+// Back, Next/Finish and Cancel to SetupWizard, and offers F1 help and the About box. Minimised,
+// it draws the program icon centred, which is also its drag image.
 #pragma once
 
 #include <memory>
@@ -7,21 +8,22 @@
 #include <vector>
 
 #include "app/setup_wizard.h"
-#include "app/win32/dialog.h"
-#include "app/win32/page_dialog.h"
-#include "app/win32/win32_dialog_view.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/page_dialog.h"
+#include "ui/win32/win32_dialog_view.h"
 
 namespace app::win32 {
 
-class WizardDialog final : public Dialog, public WizardHost {
+class WizardDialog final : public ui::win32::Dialog, public WizardHost {
  public:
   WizardDialog(SetupWizard& wizard, std::string caption);
   INT_PTR Run() { return DoModal(IDD_WIZARD_TEMPLATE, nullptr); }
 
   // WizardHost
-  DialogView& frameView() override { return frameView_; }
-  DialogView& pageView(int index) override;
+  ui::DialogView& frameView() override { return frameView_; }
+  ui::DialogView& pageView(int index) override;
   void ShowPageWindow(int index, bool visible) override;
+  void EndWizard(int result) override;
 
  protected:
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -33,11 +35,13 @@ class WizardDialog final : public Dialog, public WizardHost {
   void SetIcons();
   void CreatePages();
   void ShowHelp();
+  void PaintMinimised();
 
   SetupWizard& wizard_;
   std::string caption_;
-  Win32DialogView frameView_;
-  std::vector<std::unique_ptr<PageDialog>> pages_;
+  ui::win32::Win32DialogView frameView_;
+  std::vector<std::unique_ptr<ui::win32::PageDialog>> pages_;
+  HICON icon_ = nullptr;
 };
 
 }  // namespace app::win32

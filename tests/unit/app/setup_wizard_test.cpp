@@ -15,16 +15,34 @@ using testing_support::FakeDialogView;
 constexpr const char* kNext = "下一步（&N）>>";
 constexpr const char* kFinish = "完成（&F）";
 
-class StubPage final : public app::WizardPage {
+class StubPage final : public ui::WizardPage {
  public:
   int templateId() const override { return 999; }
-  void OnInitDialog(app::DialogView&) override {}
-  bool TakeValues(app::DialogView&) override {
+  void OnInitDialog(ui::DialogView&) override {}
+  bool TakeValues(ui::DialogView&) override {
     ++valuesTaken;
     return !refuse;
   }
   bool refuse = false;
   int valuesTaken = 0;
+};
+
+// Records the frame's calls; refuses to leave one page when asked to.
+class RecordingRules final : public app::WizardRules {
+ public:
+  void OnForwardPressed() override { ++forwardPresses; }
+  bool OnLeavePage(app::WizardHost&, int from, int to) override {
+    moves.push_back({from, to});
+    return from != refuseLeaving;
+  }
+  void OnArrivedOnLastPage(app::WizardHost&) override { ++arrivalsOnLast; }
+  void OnFinish(app::WizardHost&) override { ++finishes; }
+
+  std::vector<std::pair<int, int>> moves;
+  int refuseLeaving = -1;
+  int forwardPresses = 0;
+  int arrivalsOnLast = 0;
+  int finishes = 0;
 };
 
 class FakeHost final : public app::WizardHost {
@@ -34,11 +52,12 @@ class FakeHost final : public app::WizardHost {
     frame.Enable(IDC_BACK, false);
     frame.Enable(IDC_NEXT_FINISH, false);
   }
-  app::DialogView& frameView() override { return frame; }
-  app::DialogView& pageView(int index) override { return pageViews[static_cast<size_t>(index)]; }
+  ui::DialogView& frameView() override { return frame; }
+  ui::DialogView& pageView(int index) override { return pageViews[static_cast<size_t>(index)]; }
   void ShowPageWindow(int index, bool visible) override {
     shown[static_cast<size_t>(index)] = visible;
   }
+  void EndWizard(int result) override { endResult = result; }
   int visiblePages() const {
     int count = 0;
     for (bool v : shown) {
@@ -50,6 +69,7 @@ class FakeHost final : public app::WizardHost {
   FakeDialogView frame;
   std::vector<FakeDialogView> pageViews;
   std::vector<bool> shown;
+  int endResult = 0;
 };
 
 struct Wizard {
@@ -60,7 +80,8 @@ struct Wizard {
     }
   }
   std::vector<std::unique_ptr<StubPage>> pages;
-  app::SetupWizard wizard;
+  RecordingRules rules;
+  app::SetupWizard wizard{rules};
   FakeHost host;
 };
 
@@ -100,16 +121,31 @@ TEST(SetupWizardFrame, NextMovesOnePageAndTurnsIntoFinishOnTheLast) {
   EXPECT_TRUE(w.host.shown[2]);
 }
 
-TEST(SetupWizardFrame, FinishOnTheLastPageRunsTheFinishActionOnly) {
+TEST(SetupWizardFrame, FinishOnTheLastPageRunsTheFinishRuleOnly) {
   Wizard w(2);
-  int finished = 0;
-  w.wizard.SetFinishAction([&] { ++finished; });
   w.wizard.OnInitDialog(w.host);
   w.wizard.OnNextOrFinish(w.host);
-  EXPECT_EQ(finished, 0);
+  EXPECT_EQ(w.rules.finishes, 0);
+  EXPECT_EQ(w.rules.arrivalsOnLast, 1);
   w.wizard.OnNextOrFinish(w.host);
-  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(w.rules.finishes, 1);
+  EXPECT_EQ(w.rules.forwardPresses, 2);
   EXPECT_EQ(w.wizard.currentPage(), 1);
+  EXPECT_EQ(w.pages[1]->valuesTaken, 0);  // the finish rule takes what it needs itself
+}
+
+TEST(SetupWizardFrame, ARuleThatRefusesTheMoveShowsThePageAgain) {
+  Wizard w(3);
+  w.wizard.OnInitDialog(w.host);
+  w.rules.refuseLeaving = 1;
+  w.wizard.OnNextOrFinish(w.host);
+  w.wizard.OnNextOrFinish(w.host);
+  EXPECT_EQ(w.wizard.currentPage(), 1);
+  EXPECT_TRUE(w.host.shown[1]);
+  EXPECT_FALSE(w.host.shown[2]);
+  EXPECT_EQ(w.rules.arrivalsOnLast, 0);
+  EXPECT_EQ(w.host.frame.GetText(IDC_NEXT_FINISH), kNext);
+  EXPECT_EQ(w.rules.moves, (std::vector<std::pair<int, int>>{{0, 1}, {1, 2}}));
 }
 
 TEST(SetupWizardFrame, APageThatRefusesKeepsTheWizardOnIt) {

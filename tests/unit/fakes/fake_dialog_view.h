@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_view.h"
+#include "ui/dialog_view.h"
 
 namespace testing_support {
 
-class FakeDialogView final : public app::DialogView {
+class FakeDialogView final : public ui::DialogView {
  public:
   struct Control {
     std::string text;
@@ -79,6 +79,33 @@ class FakeDialogView final : public app::DialogView {
       }
     }
     return kNoEntry;
+  }
+
+  int FindString(int id, int after, const std::string& text) const override {
+    const Control list = Find(id);
+    const int count = static_cast<int>(list.entries.size());
+    const int start = (after < 0 || after >= count) ? 0 : after + 1;
+    for (int step = 0; step < count; ++step) {
+      const int index = (start + step) % count;
+      const std::string& entry = list.entries[static_cast<size_t>(index)];
+      if (entry.size() >= text.size() &&
+          CompareLikeListBox(entry.substr(0, text.size()), text) == 0) {
+        return index;
+      }
+    }
+    return kNoEntry;
+  }
+
+  void SetRichText(int id, const std::string& rtf) override { controls_[id].text = rtf; }
+  void SetToolTip(int id, const std::string& text) override { toolTips_[id] = text; }
+  void SetLabelStyle(int id, const ui::LabelStyle& style) override { labelStyles_[id] = style; }
+  std::string ToolTip(int id) const {
+    const auto it = toolTips_.find(id);
+    return it == toolTips_.end() ? std::string() : it->second;
+  }
+  ui::LabelStyle LabelStyleOf(int id) const {
+    const auto it = labelStyles_.find(id);
+    return it == labelStyles_.end() ? ui::LabelStyle{} : it->second;
   }
 
   // Scene: the list is created sorted (CBS_SORT). Set before entries are added.
@@ -151,6 +178,8 @@ class FakeDialogView final : public app::DialogView {
     return it == controls_.end() ? Control{} : it->second;
   }
   std::map<int, Control> controls_;
+  std::map<int, std::string> toolTips_;
+  std::map<int, ui::LabelStyle> labelStyles_;
   int focus_ = 0;
 };
 

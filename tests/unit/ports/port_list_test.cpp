@@ -8,7 +8,7 @@
 #include "fakes/fake_dialog_view.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_usb_library.h"
-#include "ports/port_page_controls.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ Names Plus(Names names, const Names& more) {
 class PortListTest : public ::testing::Test {
  protected:
   PortListTest() {
-    view.SetSorted(kPortListControl);
+    view.SetSorted(IDC_PORT_LIST);
     ResetPortListState(state);
   }
 
@@ -58,9 +58,9 @@ class PortListTest : public ::testing::Test {
     }
     return enabled == 5 ? 1 : (enabled == 0 ? 0 : -1);
   }
-  Names Entries() const { return view.Entries(kPortListControl); }
+  Names Entries() const { return view.Entries(IDC_PORT_LIST); }
   std::string Selected() const {
-    return view.GetLBText(kPortListControl, view.GetCurSel(kPortListControl));
+    return view.GetLBText(IDC_PORT_LIST, view.GetCurSel(IDC_PORT_LIST));
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
@@ -89,11 +89,11 @@ TEST_F(PortListTest, Win98TypicalWithoutPrinterOffersComLptAndOneUsbPortAndPicks
   EXPECT_EQ(Selected(), "COM1:");
   ExpectPortBufferIsSelection();
   EXPECT_EQ(SerialListsEnabled(), 1);
-  EXPECT_FALSE(view.IsVisible(kUsbHintControl));
+  EXPECT_FALSE(view.IsVisible(IDC_USB_HINT));
   EXPECT_EQ(state.rasterFlag, 0);
-  EXPECT_FALSE(view.IsEnabled(kRasterCheckControl));
-  EXPECT_FALSE(view.IsVisible(kRasterCheckControl)) << "Typical mode hides the raster box";
-  EXPECT_FALSE(view.IsChecked(kRasterCheckControl));
+  EXPECT_FALSE(view.IsEnabled(IDC_RASTER_CHECK));
+  EXPECT_FALSE(view.IsVisible(IDC_RASTER_CHECK)) << "Typical mode hides the raster box";
+  EXPECT_FALSE(view.IsChecked(IDC_RASTER_CHECK));
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -107,9 +107,9 @@ TEST_F(PortListTest, WinXpTypicalWithParallelDefaultPicksLpt1) {
   ExpectPortBufferIsSelection();
   EXPECT_EQ(state.rasterFlag, 1);
   EXPECT_EQ(SerialListsEnabled(), 0);
-  EXPECT_TRUE(view.IsEnabled(kRasterCheckControl));
-  EXPECT_TRUE(view.IsChecked(kRasterCheckControl));
-  EXPECT_FALSE(view.IsVisible(kUsbHintControl));
+  EXPECT_TRUE(view.IsEnabled(IDC_RASTER_CHECK));
+  EXPECT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
+  EXPECT_FALSE(view.IsVisible(IDC_USB_HINT));
 }
 
 TEST_F(PortListTest, Win98ParallelDefaultPicksItsOneParallelPort) {
@@ -119,8 +119,8 @@ TEST_F(PortListTest, Win98ParallelDefaultPicksItsOneParallelPort) {
 
   EXPECT_EQ(Entries(), (Names{"COM1:", "COM2:", "LPT1:"}));
   EXPECT_EQ(Selected(), "LPT1:");
-  EXPECT_TRUE(view.IsVisible(kRasterCheckControl)) << "Advanced mode shows the raster box";
-  EXPECT_TRUE(view.IsChecked(kRasterCheckControl));
+  EXPECT_TRUE(view.IsVisible(IDC_RASTER_CHECK)) << "Advanced mode shows the raster box";
+  EXPECT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
 }
 
 TEST_F(PortListTest, WinXpAdvancedSelectsTheAttachedPrintersPort) {
@@ -132,11 +132,11 @@ TEST_F(PortListTest, WinXpAdvancedSelectsTheAttachedPrintersPort) {
   EXPECT_EQ(Entries(), Plus(kNtNames, {"USB_M_1", "USB_M_2", "USB_M_3", "USB_M_4"}));
   EXPECT_EQ(Selected(), "USB_M_3");
   ExpectPortBufferIsSelection();
-  EXPECT_TRUE(view.IsVisible(kUsbHintControl));
+  EXPECT_TRUE(view.IsVisible(IDC_USB_HINT));
   EXPECT_EQ(state.rasterFlag, 1);
-  EXPECT_TRUE(view.IsEnabled(kRasterCheckControl));
-  EXPECT_TRUE(view.IsVisible(kRasterCheckControl));
-  EXPECT_TRUE(view.IsChecked(kRasterCheckControl));
+  EXPECT_TRUE(view.IsEnabled(IDC_RASTER_CHECK));
+  EXPECT_TRUE(view.IsVisible(IDC_RASTER_CHECK));
+  EXPECT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
   EXPECT_EQ(SerialListsEnabled(), 0);
   EXPECT_TRUE(Messages().empty());
 }
@@ -150,9 +150,9 @@ TEST_F(PortListTest, WinXpTypicalSelectsTheOneUsbPortWhateverThePrintersNumber) 
   EXPECT_EQ(Entries(), Plus(kNtNames, {"USB_M_1"}));
   EXPECT_EQ(Selected(), "USB_M_1");
   ExpectPortBufferIsSelection();
-  EXPECT_TRUE(view.IsVisible(kUsbHintControl));
-  EXPECT_FALSE(view.IsVisible(kRasterCheckControl));
-  EXPECT_TRUE(view.IsChecked(kRasterCheckControl));
+  EXPECT_TRUE(view.IsVisible(IDC_USB_HINT));
+  EXPECT_FALSE(view.IsVisible(IDC_RASTER_CHECK));
+  EXPECT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
 }
 
 class PortListIdentityTest : public PortListTest, public ::testing::WithParamInterface<int> {};
@@ -178,9 +178,9 @@ TEST_F(PortListTest, AdvancedWithANumberAboveFourFallsBackToTheFirstEntry) {
 
   EXPECT_EQ(Selected(), "KSCOM1:");
   ExpectPortBufferIsSelection();
-  EXPECT_FALSE(view.IsVisible(kUsbHintControl));
+  EXPECT_FALSE(view.IsVisible(IDC_USB_HINT));
   EXPECT_EQ(state.rasterFlag, 0);
-  EXPECT_FALSE(view.IsEnabled(kRasterCheckControl));
+  EXPECT_FALSE(view.IsEnabled(IDC_RASTER_CHECK));
   // A device is present, so the serial lists were disabled; Advanced mode does not re-enable.
   EXPECT_EQ(SerialListsEnabled(), 0);
 }
@@ -206,7 +206,7 @@ TEST_F(PortListTest, TwoPrintersInAdvancedModeLeaveNoPortSelected) {
   Build("M", kTargetWinXp, kModeAdvanced);
 
   // -2 gives the number -1, which no entry carries: the selection stays empty.
-  EXPECT_EQ(view.GetCurSel(kPortListControl), app::DialogView::kNoEntry);
+  EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
   EXPECT_STREQ(state.portBuffer, "");
   EXPECT_EQ(state.rasterFlag, 0);
   EXPECT_EQ(SerialListsEnabled(), 0);
@@ -223,7 +223,7 @@ TEST_F(PortListTest, Nt4OffersNoUsbPortWhateverIsAttached) {
   Build("M", kTargetNt4, kModeTypical);
   EXPECT_EQ(Entries(), kNtNames);
   // The printer is there but has no entry: nothing is selected, and PortBuffer agrees.
-  EXPECT_EQ(view.GetCurSel(kPortListControl), app::DialogView::kNoEntry);
+  EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
   EXPECT_STREQ(state.portBuffer, "");
   EXPECT_EQ(usb.openRequests(), 16 + 9) << "both builds probed";
 }
@@ -232,7 +232,7 @@ TEST_F(PortListTest, TheSameModelAndModeNeitherRebuildNorProbe) {
   Configure("M", "1", "0");
   Build("M", kTargetWinXp, kModeTypical);
   const int loads = machine.libraries().loadRequests();
-  view.SetCurSel(kPortListControl, 3);
+  view.SetCurSel(IDC_PORT_LIST, 3);
   usb.Attach(SimUsbDevice{1});
   usb.Attach(SimUsbDevice{2});  // a probe now would show message 144
 
@@ -240,7 +240,7 @@ TEST_F(PortListTest, TheSameModelAndModeNeitherRebuildNorProbe) {
 
   EXPECT_EQ(machine.libraries().loadRequests(), loads);
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(view.GetCurSel(kPortListControl), 3);
+  EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), 3);
   EXPECT_STREQ(state.portBuffer, "KSCOM1:") << "untouched by the second call";
 }
 
@@ -286,7 +286,7 @@ TEST_F(PortListTest, AModelNamedPrinterIsFreshOnTheFirstVisitInTypicalMode) {
 TEST_F(PortListTest, ResettingTheStateMakesTheNextBuildRebuild) {
   Configure("M", "0", "0");
   Build("M", kTargetWinXp, kModeAdvanced);
-  view.ResetContent(kPortListControl);
+  view.ResetContent(IDC_PORT_LIST);
 
   ResetPortListState(state);
   EXPECT_EQ(state.installMode, kModeTypical);
@@ -316,7 +316,7 @@ TEST(PortListLibrary, WithoutTheLibraryUsbPortsAreOfferedButNotPreselected) {
   machine.disk().WriteFile("C:\\PACKAGE\\DRVCONFIG\\setup_ticket.ini",
                            "[T.PORT]\r\nUSBSUPPORTED=1\r\n");
   FakeDialogView view;
-  view.SetSorted(kPortListControl);
+  view.SetSorted(IDC_PORT_LIST);
   PortListState state;
   ResetPortListState(state);
   state.installMode = kModeAdvanced;
@@ -325,7 +325,7 @@ TEST(PortListLibrary, WithoutTheLibraryUsbPortsAreOfferedButNotPreselected) {
 
   ASSERT_EQ(machine.messageBoxes().size(), 1u);
   EXPECT_EQ(machine.messageBoxes()[0].text, "Can not load KsUsbInt.dll");
-  EXPECT_EQ(view.GetCount(kPortListControl), 15);
+  EXPECT_EQ(view.GetCount(IDC_PORT_LIST), 15);
   EXPECT_STREQ(state.portBuffer, "KSCOM1:");
 }
 
@@ -366,7 +366,7 @@ TEST_F(PortListTest, LongerModelNamesGetNoUsbPortAndNeverOverrun) {
 
     Build(model.c_str(), kTargetWinXp, kModeTypical);
     EXPECT_EQ(Entries(), kNtNames) << model.size();
-    EXPECT_EQ(view.GetCurSel(kPortListControl), app::DialogView::kNoEntry);
+    EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
   }
 }
 

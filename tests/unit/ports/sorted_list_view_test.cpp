@@ -13,7 +13,7 @@ using testing_support::FakeDialogView;
 using Names = std::vector<std::string>;
 
 constexpr int kList = 1049;
-constexpr int kNone = app::DialogView::kNoEntry;
+constexpr int kNone = ui::DialogView::kNoEntry;
 
 TEST(PortListViewSorted, EntriesTakeTheirSortedPlaceWithoutRegardToCase) {
   FakeDialogView view;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace app::win32 {
+namespace ui::win32 {
 
 class Dialog {
  public:
@@ -30,4 +30,4 @@ class Dialog {
   HWND hwnd_ = nullptr;
 };
 
-}  // namespace app::win32
+}  // namespace ui::win32

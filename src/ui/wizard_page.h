@@ -2,9 +2,9 @@
 // its commands, and the exchange of values from its controls when it is left.
 #pragma once
 
-#include "app/dialog_view.h"
+#include "ui/dialog_view.h"
 
-namespace app {
+namespace ui {
 
 class WizardPage {
  public:
@@ -12,9 +12,11 @@ class WizardPage {
   virtual int templateId() const = 0;
   // Runs once, when the page's window is created (hidden) as the wizard starts.
   virtual void OnInitDialog(DialogView& view) = 0;
-  // A control of the page sent a notification (BN_CLICKED and the like).
-  virtual void OnCommand(DialogView& view, int id, int code) {
+  // A control of the page sent a notification (BN_CLICKED, CBN_SELCHANGE and the like).
+  // `frame` holds the wizard's own buttons, which some pages enable.
+  virtual void OnCommand(DialogView& view, DialogView& frame, int id, int code) {
     (void)view;
+    (void)frame;
     (void)id;
     (void)code;
   }
@@ -25,4 +27,8 @@ class WizardPage {
   }
 };
 
-}  // namespace app
+// Notification codes that pages react to (the values Windows sends).
+constexpr int kButtonClicked = 0;     // BN_CLICKED
+constexpr int kSelectionChanged = 1;  // CBN_SELCHANGE
+
+}  // namespace ui

@@ -3,13 +3,19 @@
 
 #include <windows.h>
 
-#include "app/dialog_view.h"
+#include <map>
+#include <memory>
 
-namespace app::win32 {
+#include "ui/dialog_view.h"
+#include "ui/win32/color_label.h"
+
+namespace ui::win32 {
 
 class Win32DialogView final : public DialogView {
  public:
   explicit Win32DialogView(HWND dialog = nullptr) : dialog_(dialog) {}
+  Win32DialogView(const Win32DialogView&) = delete;
+  Win32DialogView& operator=(const Win32DialogView&) = delete;
   void Attach(HWND dialog) { dialog_ = dialog; }
 
   void SetText(int id, const std::string& text) override;
@@ -29,6 +35,14 @@ class Win32DialogView final : public DialogView {
   int GetCount(int id) const override;
   std::string GetLBText(int id, int index) const override;
   int FindStringExact(int id, int after, const std::string& text) const override;
+  int FindString(int id, int after, const std::string& text) const override;
+
+  void SetRichText(int id, const std::string& rtf) override;
+  void SetToolTip(int id, const std::string& text) override;
+  void SetLabelStyle(int id, const LabelStyle& style) override;
+
+  // The brush of a coloured label for its control-colour request; null for other controls.
+  HBRUSH LabelBrush(HWND control, HDC dc) const;
 
  private:
   HWND Control(int id) const { return ::GetDlgItem(dialog_, id); }
@@ -36,6 +50,8 @@ class Win32DialogView final : public DialogView {
     return ::SendDlgItemMessageA(dialog_, id, message, wParam, lParam);
   }
   HWND dialog_;
+  HWND toolTip_ = nullptr;  // a child of the dialog, destroyed with it
+  std::map<int, std::unique_ptr<ColorLabel>> labels_;
 };
 
-}  // namespace app::win32
+}  // namespace ui::win32

@@ -2,9 +2,19 @@
 // implements it over the real controls; tests use a fake that behaves like them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-namespace app {
+namespace ui {
+
+// A label's own look: colours as Win32 COLORREF values (0x00BBGGRR), the font's character
+// height in logical units and its face name.
+struct LabelStyle {
+  std::uint32_t textColor = 0;
+  std::uint32_t backColor = 0;
+  int fontHeight = 0;
+  std::string fontFace;
+};
 
 class DialogView {
  public:
@@ -40,6 +50,15 @@ class DialogView {
   // CB_FINDSTRINGEXACT: the first entry after `after` (kNoEntry: from the first), wrapping
   // round, whose whole text equals `text` without regard to case; kNoEntry when none does.
   virtual int FindStringExact(int id, int after, const std::string& text) const = 0;
+  // CB_FINDSTRING: as FindStringExact, but the entry need only begin with `text`.
+  virtual int FindString(int id, int after, const std::string& text) const = 0;
+
+  // A read-only rich-text view showing an RTF document.
+  virtual void SetRichText(int id, const std::string& rtf) = 0;
+  // The tooltip the page shows over a control.
+  virtual void SetToolTip(int id, const std::string& text) = 0;
+  // Gives a static text its own colours and font (the page's coloured labels).
+  virtual void SetLabelStyle(int id, const LabelStyle& style) = 0;
 };
 
-}  // namespace app
+}  // namespace ui

@@ -1,6 +1,6 @@
-#include "app/win32/dialog.h"
+#include "ui/win32/dialog.h"
 
-namespace app::win32 {
+namespace ui::win32 {
 
 INT_PTR Dialog::DoModal(int templateId, HWND parent) {
   return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
@@ -32,4 +32,4 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
 }
 
-}  // namespace app::win32
+}  // namespace ui::win32

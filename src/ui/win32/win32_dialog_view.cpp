@@ -1,8 +1,12 @@
-#include "app/win32/win32_dialog_view.h"
+#include "ui/win32/win32_dialog_view.h"
+
+#include <commctrl.h>
 
 #include <vector>
 
-namespace app::win32 {
+#include "ui/win32/rich_text.h"
+
+namespace ui::win32 {
 
 void Win32DialogView::SetText(int id, const std::string& text) {
   ::SetDlgItemTextA(dialog_, id, text.c_str());
@@ -92,4 +96,57 @@ int Win32DialogView::FindStringExact(int id, int after, const std::string& text)
                           reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-}  // namespace app::win32
+int Win32DialogView::FindString(int id, int after, const std::string& text) const {
+  return IndexOrNone(Send(id, CB_FINDSTRING, static_cast<WPARAM>(static_cast<INT_PTR>(after)),
+                          reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void Win32DialogView::SetRichText(int id, const std::string& rtf) {
+  ShowRichText(dialog_, id, rtf);
+}
+
+// One tooltip control for the page, relaying the mouse messages of its tools itself
+// (TTF_SUBCLASS), activated, with tips at most 200 pixels wide.
+void Win32DialogView::SetToolTip(int id, const std::string& text) {
+  if (toolTip_ == nullptr) {
+    toolTip_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 dialog_, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (toolTip_ == nullptr) {
+      return;
+    }
+    ::SendMessageA(toolTip_, TTM_ACTIVATE, TRUE, 0);
+    ::SendMessageA(toolTip_, TTM_SETMAXTIPWIDTH, 0, 200);
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = dialog_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+  std::vector<char> tip(text.begin(), text.end());
+  tip.push_back('\0');
+  tool.lpszText = tip.data();
+  ::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32DialogView::SetLabelStyle(int id, const LabelStyle& style) {
+  auto& label = labels_[id];
+  if (!label) {
+    label = std::make_unique<ColorLabel>(Control(id));
+  }
+  label->SetTextColor(style.textColor);
+  label->SetBackgroundColor(style.backColor);
+  label->SetFontSize(style.fontHeight);
+  label->SetFontFace(style.fontFace);
+}
+
+HBRUSH Win32DialogView::LabelBrush(HWND control, HDC dc) const {
+  for (const auto& entry : labels_) {
+    if (entry.second->hwnd() == control) {
+      return entry.second->OnControlColor(dc);
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace ui::win32

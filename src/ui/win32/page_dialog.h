@@ -2,15 +2,16 @@
 // notifications to the page logic. Enter and Esc inside a page do nothing.
 #pragma once
 
-#include "app/win32/dialog.h"
-#include "app/win32/win32_dialog_view.h"
-#include "app/wizard_page.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/win32_dialog_view.h"
+#include "ui/wizard_page.h"
 
-namespace app::win32 {
+namespace ui::win32 {
 
 class PageDialog final : public Dialog {
  public:
-  explicit PageDialog(WizardPage& page) : page_(page) {}
+  // `frame` is the wizard's view of its own buttons.
+  PageDialog(WizardPage& page, DialogView& frame) : page_(page), frame_(frame) {}
   HWND Create(HWND wizard) { return CreateChild(page_.templateId(), wizard); }
   DialogView& view() { return view_; }
 
@@ -19,7 +20,8 @@ class PageDialog final : public Dialog {
 
  private:
   WizardPage& page_;
+  DialogView& frame_;
   Win32DialogView view_;
 };
 
-}  // namespace app::win32
+}  // namespace ui::win32

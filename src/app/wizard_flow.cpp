@@ -1,0 +1,94 @@
+#include "app/wizard_flow.h"
+
+#include "config/decimal.h"
+#include "config/section_names.h"
+#include "config/text_buffer.h"
+#include "messages/message_box.h"
+#include "resources/resource_ids.h"
+
+namespace app {
+
+WizardFlow::WizardFlow(platform::Platform& platform, WizardPages pages, FinishAction finish)
+    : platform_(platform), pages_(pages), finish_(std::move(finish)) {}
+
+void WizardFlow::OnForwardPressed() {
+  selection_.updateFlags = 0;
+}
+
+bool WizardFlow::OnLeavePage(WizardHost& host, int from, int to) {
+  if (from == kModePageIndex && to < kModePageIndex) {
+    baudResetPending_ = true;
+  }
+  if (from == kLicencePageIndex) {
+    host.frameView().Enable(IDC_NEXT_FINISH, pages_.printer.modelsAvailable());
+  }
+  if (to <= from) {
+    return true;
+  }
+  if (from == kPrinterPageIndex) {
+    LeavePrinterPage(host);
+  } else if (from == kOsPageIndex) {
+    return LeaveOsPage(host);
+  }
+  return true;
+}
+
+void WizardFlow::LeavePrinterPage(WizardHost& host) {
+  selection_.printerType = pages_.printer.family();
+  portSectionFamily_ = pages_.printer.family();
+  config::PortOptionsSectionName(pages_.printer.modelName(), portSection_);
+  pages_.mode.AllowAdvanced(host.pageView(kModePageIndex), ReadPortOption("AdvancedSetup") != 0);
+}
+
+bool WizardFlow::LeaveOsPage(WizardHost& host) {
+  const bool server2003Supported = ReadPortOption("System2003Supported") != 0;
+  if (baudResetPending_) {
+    pages_.port.ApplyConfiguredBaudRate(host.pageView(kPortPageIndex), ReadPortOption("BaudRate"));
+    baudResetPending_ = false;
+  }
+  if (pages_.os.targetOs() == kTargetServer2003 && !server2003Supported) {
+    messages::ShowMessage(platform_, IDS_NO_SERVER2003);
+    return false;
+  }
+  return true;
+}
+
+std::int32_t WizardFlow::ReadPortOption(const char* key) {
+  config::DriverConfig config(platform_);
+  config.SetPrinterType(portSectionFamily_);
+  Text value{};
+  config.ReadFamilyValue(portSection_, key, value, sizeof(value));
+  return config::ParseDecimal(value);
+}
+
+void WizardFlow::OnArrivedOnLastPage(WizardHost& host) {
+  selection_.printerType = pages_.printer.family();
+  config::CopyText(selection_.modelName, pages_.printer.modelName());
+  selection_.installMode = pages_.mode.installMode();
+  selection_.targetOs = pages_.os.targetOs();
+  pages_.port.BuildPortList(host.pageView(kPortPageIndex), selection_.modelName,
+                            selection_.targetOs, selection_.printerType,
+                            selection_.installMode);
+}
+
+void WizardFlow::TakeSelection(WizardHost& host) {
+  pages_.printer.TakeValues(host.pageView(kPrinterPageIndex));
+  pages_.port.TakeValues(host.pageView(kPortPageIndex));
+  selection_.installMode = pages_.mode.installMode();
+  selection_.targetOs = pages_.os.targetOs();
+  selection_.printerType = pages_.printer.family();
+  config::CopyText(selection_.modelName, pages_.printer.modelName());
+  selection_.setAsDefault = pages_.printer.setAsDefault() ? 1 : 0;
+  config::CopyText(selection_.portEntry, pages_.port.portBuffer());
+  selection_.driverFlavor = pages_.port.rasterFlag() != 0 ? kFlavorGdi : kFlavorStd;
+  selection_.serial = pages_.port.serial();
+}
+
+void WizardFlow::OnFinish(WizardHost& host) {
+  TakeSelection(host);
+  if (finish_ && finish_(selection_) == FinishOutcome::kClose) {
+    host.EndWizard(kWizardOk);
+  }
+}
+
+}  // namespace app
