@@ -57,6 +57,8 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
     try:
         prefix.open()
         lay_out_package(sc.package, prefix.drive_c / "pkg", platform)
+        for edit in sc.ini_edits:
+            scenarios.apply_ini_edit(prefix.drive_c / "pkg", edit)
         e2e = prefix.drive_c / "e2e"
         e2e.mkdir()
         shutil.copy2(platform.build_dir / "e2e_driver.exe", e2e)

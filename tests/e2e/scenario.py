@@ -12,7 +12,8 @@ SUFFIX = ".scenario"
 
 # The driver's step verbs (tests/e2e/driver/step_file.cpp reads the rest of each step).
 STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
-              "expect-message", "answer", "expect-exit", "screenshot"}
+              "expect-message", "answer", "expect-exit", "screenshot", "select",
+              "expect-selected", "expect-entries", "press-f1", "expect-windows"}
 
 # Check kind -> number of arguments.
 CHECK_ARITY = {
@@ -36,6 +37,14 @@ class Check:
 
 
 @dataclasses.dataclass
+class IniEdit:
+    file: str  # relative to the package folder, with backslashes or slashes
+    section: str
+    key: str
+    value: str
+
+
+@dataclasses.dataclass
 class Scenario:
     name: str
     windows: str = "winxp"
@@ -43,6 +52,7 @@ class Scenario:
     timeout: float = 60.0
     steps: list[str] = dataclasses.field(default_factory=list)
     checks: list[Check] = dataclasses.field(default_factory=list)
+    ini_edits: list[IniEdit] = dataclasses.field(default_factory=list)
     expect_failure: str | None = None  # the driver must fail with a reason containing this
 
 
@@ -116,6 +126,10 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
                 raise ScenarioError(f"{where}: {words[0]} takes {CHECK_ARITY[words[0]]} "
                                     "argument(s)")
             scenario.checks.append(Check(words[0], words[1:], where))
+        elif keyword == "ini":
+            if len(words) != 4:
+                raise ScenarioError(f'{where}: ini takes FILE SECTION KEY "VALUE"')
+            scenario.ini_edits.append(IniEdit(*words))
         elif keyword == "expect-failure":
             if len(words) != 1:
                 raise ScenarioError(f"{where}: expect-failure takes one quoted text")
@@ -135,3 +149,34 @@ def load(path: Path) -> Scenario:
 
 def all_paths() -> list[Path]:
     return sorted(SCENARIO_DIR.glob("*" + SUFFIX))
+
+
+def apply_ini_edit(package: Path, edit: IniEdit) -> None:
+    """Sets KEY=VALUE in SECTION of a package INI file (names matched without regard to case, as
+    Windows reads them), adding the key or the section where missing. The file's bytes are kept
+    as they are (code page 936), line endings included."""
+    path = package / edit.file.replace("\\", "/")
+    text = path.read_bytes().decode("latin-1") if path.exists() else ""
+    newline = "\r\n" if "\r\n" in text or not text else "\n"
+    lines = text.splitlines()
+    line = f"{edit.key}={edit.value}"
+    in_section, section_end, done = False, None, False
+    for i, raw in enumerate(lines):
+        stripped = raw.strip()
+        if stripped.startswith("["):
+            if in_section:
+                section_end = i
+                break
+            in_section = stripped[1:].split("]")[0].strip().lower() == edit.section.lower()
+            continue
+        if in_section and stripped.split("=")[0].strip().lower() == edit.key.lower() \
+                and "=" in stripped:
+            lines[i] = line
+            done = True
+            break
+    if not done:
+        if in_section:
+            lines.insert(section_end if section_end is not None else len(lines), line)
+        else:
+            lines += [f"[{edit.section}]", line]
+    path.write_bytes((newline.join(lines) + newline).encode("latin-1"))

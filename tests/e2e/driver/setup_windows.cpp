@@ -57,7 +57,71 @@ static BOOL CALLBACK MatchControl(HWND window, LPARAM context) {
   return TRUE;
 }
 
+struct TitleSearch {
+  const std::wstring* title;
+  int count;
+};
+
+static BOOL CALLBACK CountTitled(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TitleSearch*>(context);
+  if (::IsWindowVisible(window) && WindowText(window) == *search->title) {
+    ++search->count;
+  }
+  return TRUE;
+}
+
+// A list's message without a pointer, with a timeout so that a hung program cannot hang us.
+LRESULT AskList(HWND list, UINT message, WPARAM wParam) {
+  DWORD_PTR result = static_cast<DWORD_PTR>(CB_ERR);
+  if (::SendMessageTimeoutW(list, message, wParam, 0, SMTO_ABORTIFHUNG, 2000, &result) == 0) {
+    return CB_ERR;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// CB_GETLBTEXT carries a pointer; Windows and Wine copy the text across processes for the W
+// form (the A form returns UTF-16 bytes in Wine 8).
+std::wstring Entry(HWND list, int index) {
+  const LRESULT length = AskList(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+  if (length < 0) {
+    return std::wstring();
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
 }  // namespace
+
+std::vector<std::wstring> ComboEntries(HWND list) {
+  std::vector<std::wstring> entries;
+  const LRESULT count = AskList(list, CB_GETCOUNT, 0);
+  for (int index = 0; index < count; ++index) {
+    entries.push_back(Entry(list, index));
+  }
+  return entries;
+}
+
+std::wstring ComboSelection(HWND list) {
+  const LRESULT selected = AskList(list, CB_GETCURSEL, 0);
+  return selected < 0 ? std::wstring() : Entry(list, static_cast<int>(selected));
+}
+
+std::wstring JoinEntries(const std::vector<std::wstring>& entries) {
+  std::wstring joined;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    joined += (i == 0 ? L"" : L"|") + entries[i];
+  }
+  return joined;
+}
+
+int CountTopLevelWindows(const std::wstring& title) {
+  TitleSearch search{&title, 0};
+  ::EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
 
 HWND FindWizard(DWORD processId, const std::wstring& caption) {
   for (HWND dialog : VisibleDialogs(processId)) {

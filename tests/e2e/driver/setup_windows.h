@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -25,5 +26,14 @@ std::wstring WindowText(HWND window);
 
 // The text of a message box's text control.
 std::wstring MessageBoxText(HWND box);
+
+// The entries of a drop-down list, read with CB_GETLBTEXTW, and the selected one ("" if none).
+std::vector<std::wstring> ComboEntries(HWND list);
+std::wstring ComboSelection(HWND list);
+// The entries joined by "|", as scenario files write them.
+std::wstring JoinEntries(const std::vector<std::wstring>& entries);
+
+// Visible top-level windows of any process whose title is exactly `title`.
+int CountTopLevelWindows(const std::wstring& title);
 
 }  // namespace e2e

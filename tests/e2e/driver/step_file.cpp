@@ -134,6 +134,28 @@ bool ParseLine(std::string rest, Step& step) {
     step.hasNumber = !code.empty();
     return (!step.hasNumber || ParseInt(code, step.number)) && NextWord(rest).empty();
   }
+  if (verb == "select" || verb == "expect-selected" || verb == "expect-entries") {
+    step.kind = verb == "select"            ? StepKind::kSelect
+                : verb == "expect-selected" ? StepKind::kExpectSelected
+                                            : StepKind::kExpectEntries;
+    if (!ParseInt(NextWord(rest), step.number) || !ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
+  }
+  if (verb == "press-f1") {
+    step.kind = StepKind::kPressF1;
+    return NextWord(rest).empty();
+  }
+  if (verb == "expect-windows") {
+    step.kind = StepKind::kExpectWindows;
+    if (!ParseInt(NextWord(rest), step.number) || step.number < 0 || !ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
+  }
   if (verb == "screenshot") {
     step.kind = StepKind::kScreenshot;
     const std::string name = NextWord(rest);

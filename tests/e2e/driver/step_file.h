@@ -18,6 +18,11 @@ enum class StepKind {
   kAnswer,         // answer ok|yes|no
   kExpectExit,     // expect-exit [<exit code>]
   kScreenshot,     // screenshot <name>
+  kSelect,         // select <id> "<entry>"
+  kExpectSelected, // expect-selected <id> "<entry>"
+  kExpectEntries,  // expect-entries <id> "<entry>|<entry>|..."
+  kPressF1,        // press-f1
+  kExpectWindows,  // expect-windows <count> "<title>"
 };
 
 enum class ControlState { kChecked, kUnchecked, kEnabled, kDisabled, kVisible, kHidden };

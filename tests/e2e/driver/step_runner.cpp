@@ -142,6 +142,16 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
       return Answer(step, failure);
     case StepKind::kExpectExit:
       return ExpectExit(step, failure);
+    case StepKind::kSelect:
+      return Select(step, failure);
+    case StepKind::kExpectSelected:
+      return ExpectSelected(step, failure);
+    case StepKind::kExpectEntries:
+      return ExpectEntries(step, failure);
+    case StepKind::kPressF1:
+      return PressF1(failure);
+    case StepKind::kExpectWindows:
+      return ExpectWindows(step, failure);
     case StepKind::kScreenshot:
       return Screenshot(step, failure);
   }
@@ -374,6 +384,116 @@ bool StepRunner::Screenshot(const Step& step, std::string& failure) {
     ::Sleep(kPollMs);
   }
   return true;
+}
+
+// A user picks an entry: the list selects it and its dialog hears CBN_SELCHANGE. The
+// notification is posted, since its handler may open a modal box.
+bool StepRunner::Select(const Step& step, std::string& failure) {
+  HWND list = NeedControl(step.number, failure);
+  if (list == nullptr) {
+    return false;
+  }
+  int index = -1;
+  const Wait result = WaitUntil([&] {
+    list = FindControl(wizard_, step.number);
+    if (list == nullptr || !::IsWindowVisible(list) || !::IsWindowEnabled(list)) {
+      return false;
+    }
+    const std::vector<std::wstring> entries = ComboEntries(list);
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i] == step.text) {
+        index = static_cast<int>(i);
+        return true;
+      }
+    }
+    return false;
+  });
+  if (result != Wait::kDone) {
+    failure = result == Wait::kProcessEnded
+                  ? ProcessEnded()
+                  : "cannot select: the list is " + DescribeState(list) + " with entries " +
+                        Quoted(JoinEntries(ComboEntries(list))) + BoxNote();
+    return false;
+  }
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                        kReplyMs, &ignored);
+  ::PostMessageW(::GetParent(list), WM_COMMAND,
+                 MAKEWPARAM(static_cast<WORD>(step.number), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+  return true;
+}
+
+bool StepRunner::ExpectSelected(const Step& step, std::string& failure) {
+  HWND list = NeedControl(step.number, failure);
+  if (list == nullptr) {
+    return false;
+  }
+  std::wstring selected;
+  const Wait result = WaitUntil([&] {
+    list = FindControl(wizard_, step.number);
+    selected = list != nullptr ? ComboSelection(list) : std::wstring();
+    return list != nullptr && selected == step.text;
+  });
+  if (result == Wait::kDone) {
+    return true;
+  }
+  failure = result == Wait::kProcessEnded ? ProcessEnded()
+                                          : "the selected entry is " + Quoted(selected) + BoxNote();
+  return false;
+}
+
+bool StepRunner::ExpectEntries(const Step& step, std::string& failure) {
+  HWND list = NeedControl(step.number, failure);
+  if (list == nullptr) {
+    return false;
+  }
+  std::wstring entries;
+  const Wait result = WaitUntil([&] {
+    list = FindControl(wizard_, step.number);
+    entries = list != nullptr ? JoinEntries(ComboEntries(list)) : std::wstring();
+    return list != nullptr && entries == step.text;
+  });
+  if (result == Wait::kDone) {
+    return true;
+  }
+  failure = result == Wait::kProcessEnded ? ProcessEnded()
+                                          : "the entries are " + Quoted(entries) + BoxNote();
+  return false;
+}
+
+// F1 as the user presses it. For a real key press the system's input handling posts WM_KEYF1
+// to the window with the focus, whose default handling asks for help (WM_HELP); a posted
+// WM_KEYDOWN would not go that way, so the driver posts WM_KEYF1 itself.
+bool StepRunner::PressF1(std::string& failure) {
+  constexpr UINT kKeyF1 = 0x004D;  // WM_KEYF1, not in the SDK headers
+  if (wizard_ == nullptr) {
+    failure = "no wizard yet (wait-wizard first)";
+    return false;
+  }
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  const DWORD threadId = ::GetWindowThreadProcessId(wizard_, nullptr);
+  HWND target = ::GetGUIThreadInfo(threadId, &thread) && thread.hwndFocus != nullptr
+                    ? thread.hwndFocus
+                    : wizard_;
+  ::PostMessageW(target, kKeyF1, 0, 0);
+  return true;
+}
+
+bool StepRunner::ExpectWindows(const Step& step, std::string& failure) {
+  int count = 0;
+  const Wait result = WaitUntil([&] {
+    count = CountTopLevelWindows(step.text);
+    return count == step.number;
+  });
+  if (result == Wait::kDone) {
+    return true;
+  }
+  failure = result == Wait::kProcessEnded
+                ? ProcessEnded()
+                : std::to_string(count) + " visible windows are titled " + Quoted(step.text);
+  return false;
 }
 
 }  // namespace e2e

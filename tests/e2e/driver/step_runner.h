@@ -49,6 +49,11 @@ class StepRunner {
   bool Answer(const Step& step, std::string& failure);
   bool ExpectExit(const Step& step, std::string& failure);
   bool Screenshot(const Step& step, std::string& failure);
+  bool Select(const Step& step, std::string& failure);
+  bool ExpectSelected(const Step& step, std::string& failure);
+  bool ExpectEntries(const Step& step, std::string& failure);
+  bool PressF1(std::string& failure);
+  bool ExpectWindows(const Step& step, std::string& failure);
   HWND NeedControl(int id, std::string& failure);
 
   Transcript& transcript_;
