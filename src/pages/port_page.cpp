@@ -13,7 +13,8 @@ namespace pages {
 namespace {
 
 // The entries of the serial lists, in the order the template lists them.
-constexpr std::int32_t kBaudRates[] = {110, 300, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+constexpr std::int32_t kBaudRates[] = {110,  300,   1200,  2400,  4800,
+                                       9600, 19200, 38400, 57600, 115200};
 constexpr int kFallbackBaudEntry = 7;  // 38400
 constexpr const char* kDataBits[] = {"5", "6", "7", "8"};
 constexpr const char* kParities[] = {"Even", "Mark", "None", "Odd", "Space"};
@@ -117,8 +118,8 @@ void PortPage::OnInitDialog(ui::DialogView& view) {
   serial_.flowControl = 'p';
 
   view.SetToolTip(IDC_RASTER_CHECK, messages::LoadMessage(platform_, IDS_F1_HELP));
-  view.SetLabelStyle(IDC_USB_HINT, ui::LabelStyle{kHintTextColor, kHintBackColor,
-                                                  kHintFontHeight, "Arial"});
+  view.SetLabelStyle(IDC_USB_HINT,
+                     ui::LabelStyle{kHintTextColor, kHintBackColor, kHintFontHeight, "Arial"});
   ports::ResetPortListState(state_);
 }
 
@@ -195,8 +196,8 @@ void PortPage::ApplyConfiguredBaudRate(ui::DialogView& view, std::int32_t config
   view.SetCurSel(IDC_BAUD_LIST, entry);
 }
 
-void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs,
-                             int printerType, int installMode) {
+void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs, int printerType,
+                             int installMode) {
   state_.installMode = installMode;
   ports::BuildPortList(platform_, view, state_, model, targetOs, printerType);
 }

@@ -28,7 +28,8 @@ struct StreamSource {
 DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
   auto* source = reinterpret_cast<StreamSource*>(cookie);
   const std::size_t left = source->text->size() - source->offset;
-  const std::size_t chunk = left < static_cast<std::size_t>(size) ? left : static_cast<std::size_t>(size);
+  const std::size_t chunk =
+      left < static_cast<std::size_t>(size) ? left : static_cast<std::size_t>(size);
   std::memcpy(buffer, source->text->data() + source->offset, chunk);
   source->offset += chunk;
   *read = static_cast<LONG>(chunk);

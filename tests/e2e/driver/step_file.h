@@ -8,21 +8,21 @@
 namespace e2e {
 
 enum class StepKind {
-  kTimeout,        // timeout <ms>: the wait of the steps that follow
-  kWaitWizard,     // wait-wizard
-  kExpectAcp,      // expect-acp <code page>
-  kExpectState,    // expect <id> checked|unchecked|enabled|disabled|visible|hidden
-  kExpectText,     // expect-text <id> "<text>"
-  kClick,          // click <id>
-  kExpectMessage,  // expect-message "<text>"
-  kAnswer,         // answer ok|yes|no
-  kExpectExit,     // expect-exit [<exit code>]
-  kScreenshot,     // screenshot <name>
-  kSelect,         // select <id> "<entry>"
-  kExpectSelected, // expect-selected <id> "<entry>"
-  kExpectEntries,  // expect-entries <id> "<entry>|<entry>|..."
-  kPressF1,        // press-f1
-  kExpectWindows,  // expect-windows <count> "<title>"
+  kTimeout,         // timeout <ms>: the wait of the steps that follow
+  kWaitWizard,      // wait-wizard
+  kExpectAcp,       // expect-acp <code page>
+  kExpectState,     // expect <id> checked|unchecked|enabled|disabled|visible|hidden
+  kExpectText,      // expect-text <id> "<text>"
+  kClick,           // click <id>
+  kExpectMessage,   // expect-message "<text>"
+  kAnswer,          // answer ok|yes|no
+  kExpectExit,      // expect-exit [<exit code>]
+  kScreenshot,      // screenshot <name>
+  kSelect,          // select <id> "<entry>"
+  kExpectSelected,  // expect-selected <id> "<entry>"
+  kExpectEntries,   // expect-entries <id> "<entry>|<entry>|..."
+  kPressF1,         // press-f1
+  kExpectWindows,   // expect-windows <count> "<title>"
 };
 
 enum class ControlState { kChecked, kUnchecked, kEnabled, kDisabled, kVisible, kHidden };
