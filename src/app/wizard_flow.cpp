@@ -67,8 +67,7 @@ void WizardFlow::OnArrivedOnLastPage(WizardHost& host) {
   selection_.installMode = pages_.mode.installMode();
   selection_.targetOs = pages_.os.targetOs();
   pages_.port.BuildPortList(host.pageView(kPortPageIndex), selection_.modelName,
-                            selection_.targetOs, selection_.printerType,
-                            selection_.installMode);
+                            selection_.targetOs, selection_.printerType, selection_.installMode);
 }
 
 void WizardFlow::TakeSelection(WizardHost& host) {
