@@ -14,4 +14,14 @@ system_dlls='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|shell32|ole32|ol
 while read -r dll; do
   grep -qiE "$system_dlls" <<<"$dll" || fail "imports $dll, which Windows does not ship"
 done < <(grep 'DLL Name:' <<<"$headers" | awk '{print $3}')
+# Every imported function must be in the list of imports Windows 98 and NT 4 are known to have.
+allowed=$(dirname "$0")/setup_imports.txt
+imports=$(i686-w64-mingw32-objdump -p "$exe" | awk '
+  /DLL Name:/ { dll = toupper($3); next }
+  /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }')
+[ -n "$imports" ] || fail "no imports read"
+unlisted=$(comm -23 <(sort -u <<<"$imports") <(grep -v '^#' "$allowed" | awk 'NF >= 2 { print $1, $2 }' | sort -u))
+[ -z "$unlisted" ] || fail "imports missing from $allowed: $(tr '\n' ';' <<<"$unlisted")"
+size=$(stat -c %s "$exe")
+[ "$size" -le $((512 * 1024)) ] || fail "$exe is $size bytes, more than 512 KB"
 echo "PASS setup-exe"
