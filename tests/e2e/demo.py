@@ -4,8 +4,9 @@
     tests/e2e/demo.py [--windows VERSION] [--package DIR]
 
 With $DISPLAY set, the wizard opens on that display and the demo ends when the user closes it.
-Without one, the wizard runs under Xvfb: the demo saves build/demo/wizard.png, closes the
-wizard with Cancel through the test driver and exits 0.
+Without one, the wizard runs under Xvfb: the test driver walks every page with the defaults
+and opens the About box, the demo saves a picture of each in build/demo/ (licence.png,
+printer.png, mode.png, os.png, port.png, about.png), cancels the wizard and exits 0.
 """
 
 from __future__ import annotations
@@ -26,10 +27,28 @@ from screenshots import ScreenshotService, rerun_under_xvfb, under_xvfb  # noqa:
 DEMO = bench.BUILD / "demo"
 HEADLESS_STEPS = """\
 wait-wizard
-screenshot wizard
+screenshot licence
+click 1057
+click 1
+expect 1019 visible
+screenshot printer
+click 1
+expect 1066 visible
+screenshot mode
+click 1
+expect 1026 visible
+screenshot os
+click 1
+expect 1049 visible
+screenshot port
+syscommand 16
+expect-dialog "关于 Tallowin"
+screenshot about
+dialog-click 1 "关于 Tallowin"
 click 2
 expect-exit 0
 """
+PICTURES = ["licence", "printer", "mode", "os", "port", "about"]
 
 
 def show_on_display(prefix: bench.Prefix, package: Path) -> int:
@@ -45,8 +64,9 @@ def photograph_and_cancel(prefix: bench.Prefix, platform: bench.Platform,
     steps.write_text(HEADLESS_STEPS, encoding="utf-8")
     shutil.rmtree(shots, ignore_errors=True)
     shots.mkdir()
-    picture = DEMO / "wizard.png"
-    picture.unlink(missing_ok=True)
+    pictures = [DEMO / f"{name}.png" for name in PICTURES]
+    for picture in pictures:
+        picture.unlink(missing_ok=True)
     args = ["--setup", prefix.windows_path(package / "Setup.exe"),
             "--dir", prefix.windows_path(package),
             "--steps", prefix.windows_path(steps),
@@ -54,13 +74,15 @@ def photograph_and_cancel(prefix: bench.Prefix, platform: bench.Platform,
             "--shots", prefix.windows_path(shots)]
     with ScreenshotService(shots, DEMO) as service:
         result = prefix.run(platform.build_dir / "e2e_driver.exe", args, cwd=package, timeout=60)
-    if result.returncode != 0 or service.errors or not picture.exists():
+    missing = [p.name for p in pictures if not p.exists()]
+    if result.returncode != 0 or service.errors or missing:
         print(f"demo: the wizard did not run as expected (driver exit {result.returncode}); "
               f"see {transcript}", file=sys.stderr)
         for error in service.errors:
             print(f"demo: {error}", file=sys.stderr)
         return 1
-    print(f"demo: saved {picture.relative_to(bench.REPO)}; the wizard was closed with Cancel")
+    print(f"demo: saved {', '.join(p.name for p in pictures)} in {DEMO.relative_to(bench.REPO)}; "
+          "the wizard was closed with Cancel")
     return 0
 
 

@@ -13,7 +13,8 @@ SUFFIX = ".scenario"
 # The driver's step verbs (tests/e2e/driver/step_file.cpp reads the rest of each step).
 STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
               "expect-message", "answer", "expect-exit", "screenshot", "select",
-              "expect-selected", "expect-entries", "press-f1", "expect-windows"}
+              "expect-selected", "expect-entries", "press-f1", "expect-windows", "syscommand",
+              "dialog-click", "expect-dialog"}
 
 # Check kind -> number of arguments.
 CHECK_ARITY = {

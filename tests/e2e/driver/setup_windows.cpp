@@ -123,13 +123,17 @@ int CountTopLevelWindows(const std::wstring& title) {
   return search.count;
 }
 
-HWND FindWizard(DWORD processId, const std::wstring& caption) {
+HWND FindDialog(DWORD processId, const std::wstring& caption) {
   for (HWND dialog : VisibleDialogs(processId)) {
     if (WindowText(dialog) == caption) {
       return dialog;
     }
   }
   return nullptr;
+}
+
+HWND FindWizard(DWORD processId, const std::wstring& caption) {
+  return FindDialog(processId, caption);
 }
 
 HWND FindMessageBox(DWORD processId, HWND wizard) {

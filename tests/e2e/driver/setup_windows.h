@@ -13,6 +13,9 @@ namespace e2e {
 // The visible top-level dialog of the process whose caption is exactly `caption`, or null.
 HWND FindWizard(DWORD processId, const std::wstring& caption);
 
+// The visible top-level dialog of the process captioned `caption`, or null.
+HWND FindDialog(DWORD processId, const std::wstring& caption);
+
 // A visible top-level dialog of the process, other than the wizard, that holds a message
 // box's text control (id 0xFFFF); null when there is none.
 HWND FindMessageBox(DWORD processId, HWND wizard);

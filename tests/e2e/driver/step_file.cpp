@@ -148,6 +148,26 @@ bool ParseLine(std::string rest, Step& step) {
     step.kind = StepKind::kPressF1;
     return NextWord(rest).empty();
   }
+  if (verb == "syscommand") {
+    step.kind = StepKind::kSysCommand;
+    return ParseInt(NextWord(rest), step.number) && NextWord(rest).empty();
+  }
+  if (verb == "dialog-click") {
+    step.kind = StepKind::kDialogClick;
+    if (!ParseInt(NextWord(rest), step.number) || !ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
+  }
+  if (verb == "expect-dialog") {
+    step.kind = StepKind::kExpectDialog;
+    if (!ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
+  }
   if (verb == "expect-windows") {
     step.kind = StepKind::kExpectWindows;
     if (!ParseInt(NextWord(rest), step.number) || step.number < 0 || !ParseQuoted(rest, text)) {

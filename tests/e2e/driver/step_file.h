@@ -23,6 +23,9 @@ enum class StepKind {
   kExpectEntries,   // expect-entries <id> "<entry>|<entry>|..."
   kPressF1,         // press-f1
   kExpectWindows,   // expect-windows <count> "<title>"
+  kSysCommand,      // syscommand <command>: a system-menu command to the wizard
+  kDialogClick,     // dialog-click <id> "<caption>": a button of another dialog of Setup.exe
+  kExpectDialog,    // expect-dialog "<caption>": such a dialog shows
 };
 
 enum class ControlState { kChecked, kUnchecked, kEnabled, kDisabled, kVisible, kHidden };

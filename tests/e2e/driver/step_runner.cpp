@@ -152,6 +152,12 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
       return PressF1(failure);
     case StepKind::kExpectWindows:
       return ExpectWindows(step, failure);
+    case StepKind::kSysCommand:
+      return SysCommand(step, failure);
+    case StepKind::kDialogClick:
+      return DialogClick(step, failure);
+    case StepKind::kExpectDialog:
+      return WaitForDialog(step, failure) != nullptr;
     case StepKind::kScreenshot:
       return Screenshot(step, failure);
   }
@@ -494,6 +500,50 @@ bool StepRunner::ExpectWindows(const Step& step, std::string& failure) {
                 ? ProcessEnded()
                 : std::to_string(count) + " visible windows are titled " + Quoted(step.text);
   return false;
+}
+
+bool StepRunner::SysCommand(const Step& step, std::string& failure) {
+  if (wizard_ == nullptr) {
+    failure = "no wizard yet (wait-wizard first)";
+    return false;
+  }
+  ::PostMessageW(wizard_, WM_SYSCOMMAND, static_cast<WPARAM>(step.number), 0);
+  return true;
+}
+
+HWND StepRunner::WaitForDialog(const Step& step, std::string& failure) {
+  HWND dialog = nullptr;
+  const Wait found = WaitUntil([&] {
+    dialog = FindDialog(process_.dwProcessId, step.text);
+    return dialog != nullptr;
+  });
+  if (found != Wait::kDone) {
+    failure = found == Wait::kProcessEnded ? ProcessEnded()
+                                           : "no dialog " + Quoted(step.text) + BoxNote();
+    return nullptr;
+  }
+  return dialog;
+}
+
+// Waits for a visible dialog of Setup.exe with that caption, clicks its button and waits until
+// the dialog is gone.
+bool StepRunner::DialogClick(const Step& step, std::string& failure) {
+  HWND dialog = WaitForDialog(step, failure);
+  if (dialog == nullptr) {
+    return false;
+  }
+  HWND button = ::GetDlgItem(dialog, step.number);
+  if (button == nullptr) {
+    failure = "the dialog " + Quoted(step.text) + " has no control " + std::to_string(step.number);
+    return false;
+  }
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+  const Wait gone = WaitUntil([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+  if (gone == Wait::kTimedOut) {
+    failure = "the dialog " + Quoted(step.text) + " did not close";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace e2e

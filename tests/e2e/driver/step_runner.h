@@ -54,6 +54,9 @@ class StepRunner {
   bool ExpectEntries(const Step& step, std::string& failure);
   bool PressF1(std::string& failure);
   bool ExpectWindows(const Step& step, std::string& failure);
+  bool SysCommand(const Step& step, std::string& failure);
+  bool DialogClick(const Step& step, std::string& failure);
+  HWND WaitForDialog(const Step& step, std::string& failure);
   HWND NeedControl(int id, std::string& failure);
 
   Transcript& transcript_;
