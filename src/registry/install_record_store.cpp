@@ -62,41 +62,55 @@ void InstallRecordStore::PortNameFromPrinterName(const char* printerName, char (
 
 void InstallRecordStore::UpdateUsbPortRecords(const char* portName) {
   const int count = SupportedCount();
-  {
-    // Step 2 opens PORTNAME even when the port is not supported, creating the area.
-    RegistryKey portNames(platform_.registry);
-    if (portNames.OpenOrCreate(HKEY_LOCAL_MACHINE, kPortNameKey)) {
-      for (int i = 0; i < count; ++i) {
-        char entry[30] = {};
-        SupportedEntry(i, entry);
-        if (std::strcmp(entry, portName) == 0) {
-          portNames.SetDword(portName, static_cast<DWORD>(i));
-          break;
-        }
-      }
+  RecordChosenPortNumber(portName, count);
+  MarkEveryDeviceTaken();
+  AddMissingPortMarkers(count);
+  RecordInstalledPrinterPorts();
+}
+
+// PORTNAME is opened (and so created) even when the chosen port is not a supported one.
+void InstallRecordStore::RecordChosenPortNumber(const char* portName, int count) {
+  RegistryKey portNames(platform_.registry);
+  if (!portNames.OpenOrCreate(HKEY_LOCAL_MACHINE, kPortNameKey)) {
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    char entry[30] = {};
+    SupportedEntry(i, entry);
+    if (std::strcmp(entry, portName) == 0) {
+      portNames.SetDword(portName, static_cast<DWORD>(i));
+      return;
     }
   }
-  {
-    RegistryKey printerPorts(platform_.registry);
-    if (printerPorts.OpenOrCreate(HKEY_LOCAL_MACHINE, kPrinterPortKey)) {
-      for (int d = 1; d <= 8; ++d) {
-        printerPorts.SetDword(("D" + std::to_string(d)).c_str(), kPortTaken);
-      }
+}
+
+void InstallRecordStore::MarkEveryDeviceTaken() {
+  RegistryKey printerPorts(platform_.registry);
+  if (printerPorts.OpenOrCreate(HKEY_LOCAL_MACHINE, kPrinterPortKey)) {
+    for (int d = 1; d <= 8; ++d) {
+      printerPorts.SetDword(("D" + std::to_string(d)).c_str(), kPortTaken);
     }
   }
-  {
-    RegistryKey printerPorts(platform_.registry);
-    if (printerPorts.Open(HKEY_LOCAL_MACHINE, kPrinterPortKey)) {
-      for (int i = 0; i < count; ++i) {
-        char entry[30] = {};
-        SupportedEntry(i, entry);
-        DWORD existing = 0;
-        if (!printerPorts.QueryDword(entry, &existing)) {
-          printerPorts.SetDword(entry, kPortFree);
-        }
-      }
+}
+
+// A supported port without a marker gets one saying it is free; existing markers stay.
+void InstallRecordStore::AddMissingPortMarkers(int count) {
+  RegistryKey printerPorts(platform_.registry);
+  if (!printerPorts.Open(HKEY_LOCAL_MACHINE, kPrinterPortKey)) {
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    char entry[30] = {};
+    SupportedEntry(i, entry);
+    DWORD existing = 0;
+    if (!printerPorts.QueryDword(entry, &existing)) {
+      printerPorts.SetDword(entry, kPortFree);
     }
   }
+}
+
+// Every printer listed under INSTALLPRINTER has its USB port's number recorded.
+void InstallRecordStore::RecordInstalledPrinterPorts() {
   RegistryKey installed(platform_.registry);
   if (!installed.Open(HKEY_LOCAL_MACHINE, kInstallPrinterKey)) {
     return;

@@ -34,6 +34,11 @@ class InstallRecordStore {
   void SupportedEntry(int index, char (&out)[30]);
   // Records a supported port name's number under PORTNAME when that key exists.
   void RecordPortNumber(const char* portName);
+  // The steps of UpdateUsbPortRecords, in order.
+  void RecordChosenPortNumber(const char* portName, int count);
+  void MarkEveryDeviceTaken();
+  void AddMissingPortMarkers(int count);
+  void RecordInstalledPrinterPorts();
 
   platform::Platform& platform_;
   config::DriverConfig& config_;
