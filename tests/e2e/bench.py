@@ -69,12 +69,14 @@ def choose_platform() -> Platform:
 
     The product is 32-bit, so a machine that can execute 32-bit code runs the i686 build in a
     32-bit prefix. Where the CPU or kernel cannot (no 32-bit Wine is possible there), the bench
-    runs the x86-64 build of the same sources in a 64-bit prefix.
+    runs the x86-64 build of the same sources in a 64-bit prefix. SETUP_BENCH_ARCH=win64
+    chooses the 64-bit bench on a machine that could run both, so that both can be proven.
     """
     server = "/usr/lib/wine/wineserver64"
     if not os.access(server, os.X_OK):
         server = "/usr/lib/wine/wineserver32"
-    if _can_run_32bit() and os.access("/usr/lib/wine/wine", os.X_OK):
+    forced_64 = os.environ.get("SETUP_BENCH_ARCH") == "win64"
+    if not forced_64 and _can_run_32bit() and os.access("/usr/lib/wine/wine", os.X_OK):
         return Platform("win32", BUILD / "windows", "windows", "/usr/lib/wine/wine", server)
     return Platform("win64", BUILD / "windows64", "windows64", "/usr/lib/wine/wine64", server)
 
