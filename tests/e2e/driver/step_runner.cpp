@@ -252,6 +252,12 @@ bool StepRunner::ExpectState(const Step& step, std::string& failure) {
 }
 
 bool StepRunner::ExpectText(const Step& step, std::string& failure) {
+  return ExpectRead(step, WindowText, "text is ", failure);
+}
+
+// Waits until what `read` gives of the step's control equals the step's text.
+bool StepRunner::ExpectRead(const Step& step, std::wstring (*read)(HWND), const char* what,
+                            std::string& failure) {
   HWND control = NeedControl(step.number, failure);
   if (control == nullptr) {
     return false;
@@ -259,13 +265,13 @@ bool StepRunner::ExpectText(const Step& step, std::string& failure) {
   std::wstring text;
   const Wait result = WaitUntil([&] {
     control = FindControl(wizard_, step.number);
-    text = control != nullptr ? WindowText(control) : std::wstring();
+    text = control != nullptr ? read(control) : std::wstring();
     return control != nullptr && text == step.text;
   });
   if (result == Wait::kDone) {
     return true;
   }
-  failure = result == Wait::kProcessEnded ? ProcessEnded() : "text is " + Quoted(text) + BoxNote();
+  failure = result == Wait::kProcessEnded ? ProcessEnded() : what + Quoted(text) + BoxNote();
   return false;
 }
 
@@ -431,41 +437,12 @@ bool StepRunner::Select(const Step& step, std::string& failure) {
 }
 
 bool StepRunner::ExpectSelected(const Step& step, std::string& failure) {
-  HWND list = NeedControl(step.number, failure);
-  if (list == nullptr) {
-    return false;
-  }
-  std::wstring selected;
-  const Wait result = WaitUntil([&] {
-    list = FindControl(wizard_, step.number);
-    selected = list != nullptr ? ComboSelection(list) : std::wstring();
-    return list != nullptr && selected == step.text;
-  });
-  if (result == Wait::kDone) {
-    return true;
-  }
-  failure = result == Wait::kProcessEnded ? ProcessEnded()
-                                          : "the selected entry is " + Quoted(selected) + BoxNote();
-  return false;
+  return ExpectRead(step, ComboSelection, "the selected entry is ", failure);
 }
 
 bool StepRunner::ExpectEntries(const Step& step, std::string& failure) {
-  HWND list = NeedControl(step.number, failure);
-  if (list == nullptr) {
-    return false;
-  }
-  std::wstring entries;
-  const Wait result = WaitUntil([&] {
-    list = FindControl(wizard_, step.number);
-    entries = list != nullptr ? JoinEntries(ComboEntries(list)) : std::wstring();
-    return list != nullptr && entries == step.text;
-  });
-  if (result == Wait::kDone) {
-    return true;
-  }
-  failure = result == Wait::kProcessEnded ? ProcessEnded()
-                                          : "the entries are " + Quoted(entries) + BoxNote();
-  return false;
+  return ExpectRead(
+      step, [](HWND list) { return JoinEntries(ComboEntries(list)); }, "the entries are ", failure);
 }
 
 // F1 as the user presses it. For a real key press the system's input handling posts WM_KEYF1

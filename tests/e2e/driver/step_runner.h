@@ -44,6 +44,8 @@ class StepRunner {
   bool WaitWizard(std::string& failure);
   bool ExpectState(const Step& step, std::string& failure);
   bool ExpectText(const Step& step, std::string& failure);
+  bool ExpectRead(const Step& step, std::wstring (*read)(HWND), const char* what,
+                  std::string& failure);
   bool Click(const Step& step, std::string& failure);
   bool ExpectMessage(const Step& step, std::string& failure);
   bool Answer(const Step& step, std::string& failure);
