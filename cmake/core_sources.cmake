@@ -5,6 +5,7 @@ set(CORE_SOURCES
   src/app/os_page.cpp
   src/app/setup_wizard.cpp
   src/app/wizard_flow.cpp
+  src/app/wizard_parts.cpp
   src/config/decimal.cpp
   src/config/dev_mode_block.cpp
   src/config/driver_config.cpp
@@ -35,6 +36,8 @@ set(CORE_SOURCES
   src/ports/usb_port_name.cpp
   src/registry/install_record_store.cpp
   src/registry/registry_key.cpp
+  src/unattended/answers_file.cpp
+  src/unattended/command_line.cpp
 )
 
 function(setup_core_library name)

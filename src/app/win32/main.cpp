@@ -5,16 +5,9 @@
 
 #include <string>
 
-#include "app/mode_page.h"
-#include "app/os_page.h"
-#include "app/setup_wizard.h"
 #include "app/win32/wizard_dialog.h"
-#include "app/wizard_flow.h"
-#include "config/driver_config.h"
+#include "app/wizard_parts.h"
 #include "messages/message_box.h"
-#include "pages/licence_page.h"
-#include "pages/port_page.h"
-#include "pages/printer_page.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/rich_text.h"
@@ -64,23 +57,9 @@ std::string LicenceAgreement() {
 }
 
 int RunWizard(platform::Platform& platform) {
-  config::DriverConfig modelList(platform);
-  pages::LicencePage licencePage(LicenceAgreement());
-  pages::PrinterPage printerPage(modelList);
-  app::ModePage modePage(platform);
-  app::OsPage osPage(platform);
-  pages::PortPage portPage(platform);
-
-  app::WizardFlow flow(platform, app::WizardPages{printerPage, modePage, osPage, portPage},
-                       [](install::InstallSelection&) { return app::FinishOutcome::kClose; });
-  app::SetupWizard wizard(flow);
-  wizard.AddPage("阅读版权声明", licencePage);
-  wizard.AddPage("STEP 2\tSelect Install Module", printerPage);
-  wizard.AddPage("选择安装模式", modePage);
-  wizard.AddPage("STEP 1\tSelect Install OS", osPage);
-  wizard.AddPage("STEP 3\tSet Printer Port and Confirm Setup", portPage);
-
-  app::win32::WizardDialog window(wizard, kWizardCaption);
+  app::WizardParts parts(platform, LicenceAgreement(),
+                         [](install::InstallSelection&) { return app::FinishOutcome::kClose; });
+  app::win32::WizardDialog window(parts.wizard, kWizardCaption);
   window.Run();
   return 0;
 }

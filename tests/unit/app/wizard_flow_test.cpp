@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/wizard_parts.h"
 #include "fakes/fake_dialog_view.h"
-#include "pages/licence_page.h"
 #include "platform/sim/sim_machine.h"
 #include "resources/resource_ids.h"
 
@@ -70,28 +70,17 @@ class WizardFlowTest : public ::testing::Test {
 
   SimMachine machine;
   std::string receiptIni;
-  config::DriverConfig modelList{machine.platform()};
-  pages::LicencePage licence{"{\\rtf1 licence}"};
-  pages::PrinterPage printer{modelList};
-  app::ModePage mode{machine.platform()};
-  app::OsPage os{machine.platform()};
-  pages::PortPage port{machine.platform()};
   std::vector<install::InstallSelection> finished;
   app::FinishOutcome outcome = app::FinishOutcome::kClose;
-  app::WizardFlow flow{machine.platform(), app::WizardPages{printer, mode, os, port},
-                       [this](install::InstallSelection& selection) {
-                         finished.push_back(selection);
-                         return outcome;
-                       }};
-  app::SetupWizard wizard = [this] {
-    app::SetupWizard w(flow);
-    w.AddPage("licence", licence);
-    w.AddPage("printer", printer);
-    w.AddPage("mode", mode);
-    w.AddPage("os", os);
-    w.AddPage("port", port);
-    return w;
-  }();
+  app::WizardParts parts{machine.platform(), "{\\rtf1 licence}",
+                         [this](install::InstallSelection& selection) {
+                           finished.push_back(selection);
+                           return outcome;
+                         }};
+  app::SetupWizard& wizard = parts.wizard;
+  pages::PrinterPage& printer = parts.printer;
+  app::ModePage& mode = parts.mode;
+  pages::PortPage& port = parts.port;
   FakeHost host;
 };
 

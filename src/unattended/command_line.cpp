@@ -1,0 +1,124 @@
+#include "unattended/command_line.h"
+
+#include <cctype>
+
+namespace unattended {
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return text;
+}
+
+// Sets a switch's value once; a second one is an error, since which one wins is a guess.
+void SetOnce(std::string& target, const std::string& value, const std::string& name,
+             CommandLine& line) {
+  if (!target.empty()) {
+    line.error = "/" + name + " is given twice";
+  } else if (value.empty()) {
+    line.error = "/" + name + " needs a value: /" + name + ":...";
+  } else {
+    target = value;
+  }
+}
+
+void ApplyWord(const std::string& word, CommandLine& line) {
+  if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) {
+    line.error = "unknown argument \"" + word + "\"";
+    return;
+  }
+  const std::string body = word.substr(1);
+  const size_t colon = body.find(':');
+  const std::string name = Lower(body.substr(0, colon));
+  const std::string value = colon == std::string::npos ? std::string() : body.substr(colon + 1);
+  const bool hasValue = colon != std::string::npos;
+  if (name == "?" && !hasValue) {
+    line.help = true;
+  } else if (name == "quiet" && !hasValue) {
+    line.quiet = true;
+  } else if (name == "answers") {
+    SetOnce(line.answersPath, value, name, line);
+  } else if (name == "log") {
+    SetOnce(line.logPath, value, name, line);
+  } else if (name == "uninstall") {
+    SetOnce(line.uninstallModel, value, name, line);
+  } else {
+    line.error = "unknown switch \"" + word + "\"";
+  }
+}
+
+// Which switches go together.
+void CheckCombination(CommandLine& line) {
+  if (!line.error.empty() || line.help) {
+    return;
+  }
+  if (!line.uninstallModel.empty()) {
+    if (!line.answersPath.empty()) {
+      line.error = "/uninstall and /answers cannot be used together";
+    }
+    return;
+  }
+  if (line.quiet && line.answersPath.empty()) {
+    line.error = "/quiet needs /answers:FILE (or /uninstall:MODEL)";
+  } else if (!line.quiet && !line.answersPath.empty()) {
+    line.error = "/answers needs /quiet";
+  } else if (!line.quiet && !line.logPath.empty()) {
+    line.error = "/log needs /quiet or /uninstall";
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  bool quoted = false;
+  for (char c : text) {
+    if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (inWord) {
+        words.push_back(word);
+        word.clear();
+        inWord = false;
+      }
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) {
+    words.push_back(word);
+  }
+  return words;
+}
+
+CommandLine ParseCommandLine(const std::string& arguments) {
+  CommandLine line;
+  for (const std::string& word : SplitCommandLine(arguments)) {
+    ApplyWord(word, line);
+    if (!line.error.empty()) {
+      break;
+    }
+  }
+  CheckCombination(line);
+  return line;
+}
+
+std::string UsageText() {
+  return "Setup.exe                                  the installation wizard\n"
+         "Setup.exe /quiet /answers:FILE [/log:FILE]  installs without windows, as FILE says\n"
+         "Setup.exe /uninstall:MODEL [/quiet] [/log:FILE]\n"
+         "                                           removes what the package installed for MODEL\n"
+         "\n"
+         "Without /log the log is Setup.log in the user's temporary folder.\n"
+         "Exit codes: 0 done, 3010 done (restart required), 1602 nothing changed,\n"
+         "1603 failed after changes began, 1605 nothing of the model is installed,\n"
+         "87 bad arguments or a bad answers file.";
+}
+
+}  // namespace unattended

@@ -1,0 +1,32 @@
+// Setup.exe's command line. Without arguments the wizard runs as always; the switches choose an
+// installation or removal without a person in front of the screen. Switches are matched
+// without regard to case, "-" may stand for "/", and a value may be quoted.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace unattended {
+
+struct CommandLine {
+  bool help = false;           // /?
+  bool quiet = false;          // /quiet
+  std::string answersPath;     // /answers:FILE
+  std::string logPath;         // /log:FILE
+  std::string uninstallModel;  // /uninstall:MODEL
+  std::string error;           // why the arguments are not usable; empty when they are
+
+  bool interactive() const { return !help && !quiet && uninstallModel.empty() && error.empty(); }
+};
+
+// The words of a command line as Windows programs split them: blanks separate, double quotes
+// group (and are dropped) anywhere in a word.
+std::vector<std::string> SplitCommandLine(const std::string& text);
+
+// `arguments` is the command line after the program's name (WinMain's lpCmdLine).
+CommandLine ParseCommandLine(const std::string& arguments);
+
+// The usage text /? shows.
+std::string UsageText();
+
+}  // namespace unattended
