@@ -36,8 +36,10 @@ set(CORE_SOURCES
   src/ports/usb_port_name.cpp
   src/registry/install_record_store.cpp
   src/registry/registry_key.cpp
+  src/unattended/answering_user_service.cpp
   src/unattended/answers_file.cpp
   src/unattended/command_line.cpp
+  src/unattended/page_walk.cpp
 )
 
 function(setup_core_library name)

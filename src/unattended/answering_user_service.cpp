@@ -1,0 +1,42 @@
+#include "unattended/answering_user_service.h"
+
+#include <string>
+
+#include "messages/message_table.h"
+
+namespace unattended {
+
+int AnsweringUserService::MessageBoxA(LPCSTR text, LPCSTR /*caption*/, UINT type) {
+  const std::string shown = text != nullptr ? text : "";
+  const unsigned id = MessageId(shown);
+  const std::string label = id != 0 ? "message " + std::to_string(id) : "message";
+  if ((type & MB_YESNO) != MB_YESNO) {
+    log_.Line(label + ": " + shown);
+    return IDOK;
+  }
+  bool yes = false;
+  if (id == IDS_RENAME_USB_DEVICE) {
+    yes = answers_.renumberUsb;
+  } else if (id == IDS_RESTART_QUESTION) {
+    yes = answers_.restartNow;
+  }
+  log_.Line(label + " (question, answered " + (yes ? "Yes" : "No") + "): " + shown);
+  return yes ? IDYES : IDNO;
+}
+
+int AnsweringUserService::LoadStringA(UINT id, LPSTR out, int size) {
+  return strings_.LoadStringA(id, out, size);
+}
+
+unsigned AnsweringUserService::MessageId(const std::string& text) {
+  for (const messages::MessageText& message : messages::kMessageTable) {
+    char loaded[1024] = {};
+    strings_.LoadStringA(message.id, loaded, sizeof(loaded));
+    if (text == loaded) {
+      return message.id;
+    }
+  }
+  return 0;
+}
+
+}  // namespace unattended
