@@ -74,14 +74,24 @@ void SimMachine::SetWindowsDirectory(std::string path) {
   SetVersion(version_.dwPlatformId, version_.dwMajorVersion, version_.dwMinorVersion);
 }
 
+// The answers test_CopyFileA in Wine's kernel32/tests/file.c records: a null path is
+// ERROR_PATH_NOT_FOUND; the source is opened before the destination; a file copied onto itself
+// is a sharing violation (ERROR_FILE_EXISTS on Windows 95/98/Me); a destination another
+// program holds open refuses the copy as its sharing mode says, and on Windows 95/98/Me
+// whenever it is held open at all. That a read-only destination is refused (5) is an
+// assumption no test records.
 BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   if (source == nullptr || destination == nullptr) {
-    lastError_ = ERROR_INVALID_PARAMETER;
+    lastError_ = ERROR_PATH_NOT_FOUND;
     return FALSE;
   }
   const auto bytes = disk_.ReadFile(source);
   if (!bytes) {
     lastError_ = ERROR_FILE_NOT_FOUND;
+    return FALSE;
+  }
+  if (SimFileTree::Key(source) == SimFileTree::Key(destination)) {
+    lastError_ = IsWindows9x() ? ERROR_FILE_EXISTS : ERROR_SHARING_VIOLATION;
     return FALSE;
   }
   // The copy reads the source and writes the destination, sharing both with other openers.
@@ -103,8 +113,10 @@ BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists)
       lastError_ = lock;
       return FALSE;
     }
-    if (const DWORD conflict =
-            SharingConflict(destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE)) {
+    // Windows 95/98/Me let no copy replace a file that is open (only its broken() answers
+    // record them).
+    const DWORD share = IsWindows9x() ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+    if (const DWORD conflict = SharingConflict(destination, GENERIC_WRITE, share)) {
       lastError_ = conflict;
       return FALSE;
     }

@@ -59,14 +59,14 @@ TEST_F(SpoolerRequestsTest, AddDriverToleratesNoErrorAtAll) {
 // AddPortMonitor.
 
 TEST_F(SpoolerRequestsTest, AddPortMonitorRegistersTheMonitor) {
-  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", "x");
+  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", platform::sim::PortMonitorImage("KSMON"));
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 1);
   EXPECT_TRUE(machine.spooler().MonitorInstalled("KS Monitor"));
   EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SpoolerRequestsTest, MonitorAlreadyInstalledIsSuccessWithoutMessage) {
-  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", "x");
+  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", platform::sim::PortMonitorImage("KSMON"));
   ASSERT_EQ(install::AddPortMonitor(platform(), Monitor()), 1);
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 1);  // 3006 from the spooler
   machine.spooler().FailCall("AddMonitorA", ERROR_ALREADY_EXISTS, 1);
@@ -77,7 +77,7 @@ TEST_F(SpoolerRequestsTest, MonitorAlreadyInstalledIsSuccessWithoutMessage) {
 TEST_F(SpoolerRequestsTest, OtherMonitorFailuresShow119) {
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 0);  // DLL not in the system folder
   char windows40[] = "Windows 4.0";
-  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", "x");
+  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", platform::sim::PortMonitorImage("KSMON"));
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor(windows40)), 0);  // wrong environment
   EXPECT_EQ(Shown(), Messages({IDS_ADD_MONITOR_FAILED, IDS_ADD_MONITOR_FAILED}));
   EXPECT_FALSE(machine.spooler().MonitorInstalled("KS Monitor"));
