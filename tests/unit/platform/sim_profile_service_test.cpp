@@ -401,6 +401,39 @@ TEST_F(ProfileReaderLists, AListFitsOnlyWithRoomForBothTerminators) {
   EXPECT_EQ(exact.buffer, "KeyName\0UPPER\0lower\0\0"s);
 }
 
+// test_profile_sections_names in Wine's kernel32/tests/profile.c: a section list whose names
+// and their NULs fill the buffer, leaving no room for the list's own NUL, is answered with
+// size - 2; Server 2003 writes NULs in both last bytes, NT 4, 2000 and XP leave the last byte
+// unwritten. A list cut inside a name ends with two NULs everywhere (test_GetPrivateProfileString).
+TEST_F(ProfileReaderLists, AnExactlyFilledSectionListPerVersion) {
+  // "MixedCase\0UPPERSECTION\0" is 23 bytes.
+  UseFile("[MixedCase]\r\nKeyName=1\r\n[UPPERSECTION]\r\n");
+  struct Case {
+    const char* name;
+    DWORD major;
+    DWORD minor;
+    char lastByte;
+  };
+  const Case cases[] = {
+      {"Windows NT 4", 4, 0, kSentinel},
+      {"Windows 2000", 5, 0, kSentinel},
+      {"Windows XP", 5, 1, kSentinel},
+      {"Windows Server 2003", 5, 2, '\0'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UseVersion(VER_PLATFORM_WIN32_NT, c.major, c.minor);
+    const Answer exact = Ask(nullptr, nullptr, "0", 24);
+    EXPECT_EQ(exact.result, 22u);
+    EXPECT_EQ(exact.buffer.substr(0, 23), "MixedCase\0UPPERSECTION\0"s);
+    EXPECT_EQ(exact.buffer[23], c.lastByte);
+    const Answer cut = Ask(nullptr, nullptr, "0", 20);
+    EXPECT_EQ(cut.result, 18u);
+    EXPECT_EQ(cut.buffer, "MixedCase\0UPPERSEC\0\0"s);
+    EXPECT_TRUE(exact.GuardIntact() && cut.GuardIntact());
+  }
+}
+
 TEST_F(ProfileReaderLists, AFileWithoutSectionsGivesOneNul) {
   UseFile("Before=x\r\n");
   const Answer answer = Ask(nullptr, nullptr, "0", 10);
