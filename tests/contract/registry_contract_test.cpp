@@ -321,8 +321,11 @@ TEST_F(RegistryContract, EnumerationOverflows) {
 }
 
 // test_reg_open_key and test_reg_create_key: a path that begins with a backslash is refused
-// with ERROR_BAD_PATHNAME; no result pointer is 87 for RegOpenKeyExA and ERROR_BADKEY for
-// RegCreateKeyExA; a missing key sets the result to NULL.
+// with ERROR_BAD_PATHNAME; a missing key sets the result to NULL. Without a result pointer
+// RegCreateKeyExA answers ERROR_BADKEY, and RegOpenKeyA 87, which the simulation gives
+// RegOpenKeyExA too (no test records the Ex call). Wine differs there (measured): Wine 8's
+// RegOpenKeyExA and RegCreateKeyExA write through the null pointer, so only the simulation is
+// asked.
 TEST_F(RegistryContract, KeyPathsAndResultPointers) {
   RegistryKey parent(registry_);
   ASSERT_TRUE(parent.OpenOrCreate(HKEY_LOCAL_MACHINE, path_.c_str()));
@@ -335,12 +338,15 @@ TEST_F(RegistryContract, KeyPathsAndResultPointers) {
                                 REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
       ERROR_BAD_PATHNAME);
   EXPECT_FALSE(contract::RegistryKeyExists(path_ + "\\sub"));
-  EXPECT_EQ(registry_.RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_ALL_ACCESS, nullptr),
-            ERROR_INVALID_PARAMETER);
-  EXPECT_EQ(
-      registry_.RegCreateKeyExA(HKEY_LOCAL_MACHINE, (path_ + "\\sub").c_str(), 0, nullptr,
-                                REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, nullptr, nullptr),
-      ERROR_BADKEY);
+  if (contract::RunningOnSimulation()) {
+    EXPECT_EQ(
+        registry_.RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_ALL_ACCESS, nullptr),
+        ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(registry_.RegCreateKeyExA(HKEY_LOCAL_MACHINE, (path_ + "\\sub").c_str(), 0, nullptr,
+                                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, nullptr,
+                                        nullptr),
+              ERROR_BADKEY);
+  }
   key = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x1234));
   EXPECT_EQ(registry_.RegOpenKeyExA(HKEY_LOCAL_MACHINE, (path_ + "\\absent").c_str(), 0,
                                     KEY_ALL_ACCESS, &key),

@@ -174,9 +174,10 @@ std::vector<std::string> SimRegistry::SubKeyNames(const std::string& keyPath) co
   return names;
 }
 
-// test_reg_open_key in Wine's advapi32/tests/registry.c: no result pointer gives 87, an
-// unknown root leaves the result alone, a path that begins with a backslash is refused, and a
-// missing key sets the result to NULL.
+// test_reg_open_key in Wine's advapi32/tests/registry.c: an unknown root leaves the result
+// alone, a path that begins with a backslash is refused, and a missing key sets the result to
+// NULL. No result pointer gives 87 as the test records for RegOpenKeyA (it records nothing
+// for RegOpenKeyExA).
 LONG SimRegistry::RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD /*options*/, REGSAM /*access*/,
                                 PHKEY result) {
   if (result == nullptr) {

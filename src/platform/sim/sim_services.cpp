@@ -27,7 +27,7 @@ const SimServices::Handle* SimServices::Find(SC_HANDLE handle) const {
 
 SC_HANDLE SimServices::OpenSCManagerA(LPCSTR /*machine*/, LPCSTR /*database*/, DWORD access) {
   managerAccess_.push_back(access);
-  // Windows 95, 98 and Me have no service control manager.
+  // Windows 95, 98 and Me have no service control manager (an assumption no test records).
   if (machine_.IsWindows9x()) {
     Fail(ERROR_CALL_NOT_IMPLEMENTED);
     return nullptr;

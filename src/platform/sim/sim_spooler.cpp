@@ -203,6 +203,8 @@ bool SimSpooler::Enter(const std::string& call) {
   return false;
 }
 
+// No test records AddPrinterA's refusals (1801, 1802, 1797, 1798, 1796): they are
+// assumptions, and so is the order of the checks.
 HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   if (!Enter("AddPrinterA")) {
     return nullptr;
@@ -582,7 +584,8 @@ BOOL SimSpooler::SetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD /*co
   }
   printer->attributes = record->Attributes;
   WritePrinterKey(*printer);
-  // The default attribute names the default printer on Windows 95, 98 and Me only.
+  // The default attribute names the default printer on Windows 95, 98 and Me only (an
+  // assumption no test records).
   if (machine_.IsWindows9x() && (record->Attributes & PRINTER_ATTRIBUTE_DEFAULT) != 0) {
     defaultPrinter_ = printer->name;
     for (auto& [key, other] : printers_) {

@@ -1,5 +1,7 @@
 // The simulated profile reader's rules, each as Windows applies them to an ANSI file and an
-// ANSI call. tests/ini_conformance checks the same rules against the real reader under Wine.
+// ANSI call. tests/ini_conformance checks the same rules against the real reader under Wine;
+// its README says which of Windows' answers Wine's kernel32/tests/profile.c records and which
+// are assumptions.
 #include "platform/sim/sim_profile_service.h"
 
 #include <gtest/gtest.h>
@@ -136,7 +138,8 @@ TEST_F(ProfileReaderValues, BlanksAroundTheValueAreTrimmedInnerOnesKept) {
 }
 
 TEST_F(ProfileReaderValues, TheIdeographicSpaceIsNoBlank) {
-  // GBK A1 A1 is a full-width space; Windows trims only the ASCII blanks of an ANSI file.
+  // GBK A1 A1 is a full-width space; Windows trims only the ASCII blanks of an ANSI file (as
+  // Wine does, measured; no test records Windows).
   UseFile("[S]\r\nEnd=\xB4\xF2\xA1\xA1\r\nStart=\xA1\xA1\xB4\xF2\r\n");
   EXPECT_EQ(Value("S", "End"), "\xB4\xF2\xA1\xA1");
   EXPECT_EQ(Value("S", "Start"), "\xA1\xA1\xB4\xF2");
@@ -200,7 +203,8 @@ TEST_F(ProfileReaderValues, AValueEndsAtANulByte) {
 
 TEST_F(ProfileReaderValues, FileBytesComeBackUnconverted) {
   // Bytes that are no GBK character come back as they are (Windows does not convert an ANSI
-  // file for an ANSI call), and a lead byte does not swallow the byte after it.
+  // file for an ANSI call, an assumption no test records), and a lead byte does not swallow
+  // the byte after it.
   UseFile(
       "[Bad]\r\nLoneLead=abc\x81\r\nLeadBlank=ab\x81 cd\r\nLead\x81=x\r\nFF=ab\xFF"
       "cd\r\n");
