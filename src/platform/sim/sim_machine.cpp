@@ -8,7 +8,7 @@
 namespace platform::sim {
 namespace {
 
-// GetModuleFileNameA's contract: the path cut to size - 1 and terminated, length returned.
+// The path cut to size - 1 and terminated, its length returned.
 DWORD CopyPath(const std::string& path, LPSTR out, DWORD size) {
   if (size == 0) {
     return 0;
@@ -226,8 +226,16 @@ BOOL SimMachine::SendNotifyMessageA(HWND /*window*/, UINT message, WPARAM wParam
   return TRUE;
 }
 
+// testGetModuleFileName in Wine's kernel32/tests/module.c: into a buffer too small the NT
+// family answers size, Windows 95/98/Me size - 1. Which bytes it writes is not recorded: the
+// simulation gives the NT family size bytes of the path without a terminator, as the length
+// says, and Windows 95/98/Me size - 1 bytes and a terminator.
 DWORD SimMachine::GetModuleFileNameA(LPSTR out, DWORD size) {
-  return CopyPath(moduleFileName_, out, size);
+  if (IsWindows9x() || moduleFileName_.size() < size) {
+    return CopyPath(moduleFileName_, out, size);
+  }
+  std::memcpy(out, moduleFileName_.data(), size);
+  return size;
 }
 
 DWORD SimMachine::GetCurrentDirectoryA(DWORD size, LPSTR out) {
@@ -242,6 +250,8 @@ UINT SimMachine::GetWindowsDirectoryA(LPSTR out, UINT size) {
   return CopyDirectory(windowsDirectory_, out, size);
 }
 
+// The seam's Windows side fills in the structure's size before it asks (win32_system_service.h),
+// so the refusal of a wrong size that test_GetVersionEx records never reaches the program.
 BOOL SimMachine::GetVersionExA(OSVERSIONINFOA* info) {
   *info = version_;
   return TRUE;

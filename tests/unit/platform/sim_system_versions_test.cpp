@@ -3,6 +3,7 @@
 // record them (the function is named per test).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -116,6 +117,33 @@ TEST_F(SystemVersions, CopyFileOntoItselfAndOntoAnOpenFile) {
     }
     EXPECT_EQ(*machine().disk().ReadFile(target), c.ontoOpenFile ? "new" : "old");
     EXPECT_TRUE(machine().CloseHandle(reader));
+  }
+}
+
+// testGetModuleFileName (module.c): into a buffer too small GetModuleFileNameA answers size on
+// the NT family and size - 1 on Windows 95/98/Me.
+TEST_F(SystemVersions, ModuleNameIntoABufferTooSmall) {
+  struct Case {
+    const char* name;
+    DWORD platformId;
+    DWORD major;
+    DWORD minor;
+    DWORD halfName;
+  };
+  const Case cases[] = {
+      {"Windows 98", VER_PLATFORM_WIN32_WINDOWS, 4, 10, 9},
+      {"Windows NT 4", VER_PLATFORM_WIN32_NT, 4, 0, 10},
+      {"Windows Server 2003", VER_PLATFORM_WIN32_NT, 5, 2, 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Use(c.platformId, c.major, c.minor);
+    machine().SetModuleFileName("C:\\PKG\\Setup.exe");  // 16 characters
+    char name[32];
+    std::memset(name, '-', sizeof(name));
+    EXPECT_EQ(machine().GetModuleFileNameA(name, 10), c.halfName);
+    EXPECT_EQ(std::string(name, 9), "C:\\PKG\\Se");
+    EXPECT_EQ(name[10], '-');
   }
 }
 
