@@ -147,6 +147,20 @@ TEST_F(PrinterContract, GetPrinterAsksForTheRoomOfTheUtf16Record) {
   EXPECT_GE(record.size(), utf16);
 }
 
+// test_ClosePrinter in Wine's winspool.drv/tests/info.c: no handle, and a handle closed
+// already, are ERROR_INVALID_HANDLE.
+TEST_F(PrinterContract, ClosePrinterRefusesNoHandleAndAClosedOne) {
+  ASSERT_TRUE(contract::AddTestPrinter(printer_, driver_));
+  std::string name = printer_;
+  HANDLE printer = nullptr;
+  ASSERT_TRUE(spooler_.OpenPrinterA(&name[0], &printer, nullptr));
+  EXPECT_TRUE(spooler_.ClosePrinter(printer));
+  EXPECT_FALSE(spooler_.ClosePrinter(printer));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(spooler_.ClosePrinter(nullptr));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 // test_OpenPrinter: what OpenPrinterA refuses on the NT family. An empty name, or one with a
 // comma, may be refused with 87 as well (Wine does, measured); the simulation answers 1801,
 // the NT family's answer to an empty name.
