@@ -17,6 +17,8 @@ set(SIM_SOURCES
   src/platform/sim/sim_services.cpp
   src/platform/sim/sim_spooler.cpp
   src/platform/sim/sim_usb_library.cpp
+  src/platform/sim/spooler_environment.cpp
+  src/platform/sim/wide_text.cpp
 )
 setup_core_library(setup_core ${SIM_SOURCES})
 

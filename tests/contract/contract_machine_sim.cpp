@@ -37,13 +37,17 @@ std::string ReadTestFile(const std::string& path) {
   return bytes ? *bytes : "<missing>";
 }
 
-// The simulation cannot load a DLL: it stands for the built one with a file of that name, and
-// tells the simulated spooler which ports the package's monitors offer once they are added.
+// The simulation cannot load a DLL: it stands for the built one with a file of that name (a
+// port monitor's naming its entry point), and tells the simulated spooler which ports the
+// package's monitors offer once they are added.
 std::string PackageDll(const std::string& fileName) {
   const std::string path = "C:\\contract\\packagedlls\\" + fileName;
   platform::sim::SimMachine& machine = SimulatedMachine();
+  const bool monitor = Upper(fileName) == "TPSERMON.DLL" || Upper(fileName) == "TPUSBMON.DLL";
   if (!machine.disk().Exists(path)) {
-    machine.disk().WriteFile(path, "MZ stand-in for " + fileName);
+    machine.disk().WriteFile(path, monitor
+                                       ? platform::sim::PortMonitorImage("stand-in for " + fileName)
+                                       : "MZ stand-in for " + fileName);
   }
   if (Upper(fileName) == "TPSERMON.DLL") {
     std::vector<std::string> ports;

@@ -1,6 +1,8 @@
 // What the installer relies on from the file calls it makes when it places driver files:
 // CopyFileA onto existing, read-only and locked files, SetFileAttributesA, and the
 // open-existing test, asserted the same way against the simulated disk and the real one.
+// test_CopyFileA in Wine's kernel32/tests/file.c records CopyFileA's answers pinned here;
+// the read-only destination is an assumption no test records.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -76,16 +78,16 @@ TEST_F(FileContract, CopyOntoAFileHeldWithoutWriteSharingFailsWith32) {
   EXPECT_EQ(contract::ReadTestFile(destination_), "new contents");
 }
 
-// Windows refuses to replace a read-only file (access denied); clearing the attribute first,
-// as the installer does, lets the copy through.
+// Windows refuses to replace a read-only file (access denied, an assumption no test records);
+// clearing the attribute first, as the installer does, lets the copy through.
 TEST_F(FileContract, CopyOntoAReadOnlyFileNeedsTheAttributeClearedFirst) {
   contract::WriteTestFile(destination_, "old contents");
   ASSERT_TRUE(files_.SetFileAttributesA(destination_.c_str(), FILE_ATTRIBUTE_READONLY));
   const BOOL copied = files_.CopyFileA(source_.c_str(), destination_.c_str(), FALSE);
   const DWORD error = system_.GetLastError();
   if (contract::RunningUnderWine() && contract::WineRunsAsRoot()) {
-    // Wine differs: run by the Unix superuser, as on this bench, it does not enforce the
-    // read-only attribute and the copy replaces the file.
+    // Wine differs (measured): run by the Unix superuser, as on this bench, it does not
+    // enforce the read-only attribute and the copy replaces the file.
     EXPECT_TRUE(copied);
   } else {
     EXPECT_FALSE(copied);
@@ -95,6 +97,54 @@ TEST_F(FileContract, CopyOntoAReadOnlyFileNeedsTheAttributeClearedFirst) {
   ASSERT_TRUE(files_.SetFileAttributesA(destination_.c_str(), FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_TRUE(files_.CopyFileA(source_.c_str(), destination_.c_str(), FALSE));
   EXPECT_EQ(contract::ReadTestFile(destination_), "new contents");
+}
+
+// test_CopyFileA: a null path is ERROR_PATH_NOT_FOUND, a file copied onto itself a sharing
+// violation.
+TEST_F(FileContract, CopyRefusesNullPathsAndItself) {
+  EXPECT_FALSE(files_.CopyFileA(nullptr, destination_.c_str(), FALSE));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(files_.CopyFileA(source_.c_str(), nullptr, FALSE));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(files_.CopyFileA(source_.c_str(), source_.c_str(), FALSE));
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(contract::ReadTestFile(source_), "new contents");
+}
+
+// test_CopyFileA: whether a file another program holds open can be copied, or copied onto,
+// follows its access and sharing mode (on the NT family).
+TEST_F(FileContract, CopyFollowsTheSharingModeOfOpenFiles) {
+  struct Case {
+    const char* what;
+    bool holdSource;  // else the destination
+    DWORD access;
+    DWORD share;
+    bool copies;
+  };
+  const Case cases[] = {
+      {"source read, others may only write", true, GENERIC_READ, FILE_SHARE_WRITE, false},
+      {"source read and written, others may read", true, GENERIC_READ | GENERIC_WRITE,
+       FILE_SHARE_READ, true},
+      {"destination written, others may read", false, GENERIC_WRITE, FILE_SHARE_READ, false},
+      {"destination read and written, others may write", false, GENERIC_READ | GENERIC_WRITE,
+       FILE_SHARE_WRITE, true},
+      {"destination read, others may read and write", false, GENERIC_READ,
+       FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+  };
+  contract::WriteTestFile(destination_, "old contents");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HANDLE holder = files_.CreateFileA((c.holdSource ? source_ : destination_).c_str(), c.access,
+                                       c.share, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const BOOL copied = files_.CopyFileA(source_.c_str(), destination_.c_str(), FALSE);
+    const DWORD error = system_.GetLastError();
+    EXPECT_TRUE(files_.CloseHandle(holder));
+    EXPECT_EQ(copied != FALSE, c.copies);
+    if (!c.copies) {
+      EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    }
+  }
 }
 
 TEST_F(FileContract, SetAttributesOfAMissingFileFails) {

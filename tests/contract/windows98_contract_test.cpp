@@ -38,8 +38,8 @@ class Windows98Contract : public ::testing::Test {
 };
 
 // The spooler's environment there is "Windows 4.0". Windows 98 keeps drivers and processors in
-// its system directory. Wine differs: in win98 mode it answers with spool\drivers\win40 and
-// spool\prtprocs\win40.
+// its system directory (an assumption no test records). Wine differs (measured): in win98 mode
+// it answers with spool\drivers\win40 and spool\prtprocs\win40.
 TEST_F(Windows98Contract, DriverAndProcessorDirectories) {
   const std::string system = contract::SystemDirectory();
   if (contract::RunningUnderWine()) {
@@ -64,8 +64,9 @@ TEST_F(Windows98Contract, ProcessorsGoUnderWindows40) {
       "TPPROC.DLL");
 }
 
-// Windows 98 chooses its default printer by the printer's default attribute. Wine differs: it
-// keeps the attribute but leaves the default printer as it was.
+// Windows 98 chooses its default printer by the printer's default attribute (an assumption no
+// test records). Wine differs (measured): it keeps the attribute but leaves the default
+// printer as it was.
 TEST_F(Windows98Contract, TheDefaultAttributeMakesThePrinterTheDefault) {
   const std::string driver = contract::OwnName("TP Driver");
   const std::string printer = contract::OwnName("TP Printer");
@@ -92,8 +93,9 @@ TEST_F(Windows98Contract, TheDefaultAttributeMakesThePrinterTheDefault) {
   }
 }
 
-// SetDefaultPrinterA came with Windows 2000. Wine differs: its winspool.drv has it whatever
-// version it reports.
+// SetDefaultPrinterA came with Windows 2000 (test_SetDefaultPrinter in Wine's
+// winspool.drv/tests/info.c: "only supported on win2k and above"). Wine differs (measured):
+// its winspool.drv has it whatever version it reports.
 TEST_F(Windows98Contract, WinspoolHasNoSetDefaultPrinter) {
   platform::LibraryService& libraries = contract::TestPlatform().libraries;
   HMODULE winspool = libraries.LoadLibraryA("winspool.drv");

@@ -77,7 +77,9 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("reader=sim\n");
-  platform::sim::SimProfileService profile(disk, windowsDirectory);
+  // The bench's prefix reports Windows XP; the simulated reader answers as XP does.
+  const OSVERSIONINFOA xp{sizeof(OSVERSIONINFOA), 5, 1, 2600, VER_PLATFORM_WIN32_NT, {}};
+  platform::sim::SimProfileService profile(disk, windowsDirectory, xp);
   return AskAll(profile, folder, questions);
 #endif
 }

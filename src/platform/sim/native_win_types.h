@@ -71,6 +71,7 @@ constexpr DWORD REG_MULTI_SZ = 7;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_BAD_PATHNAME = 161;
+constexpr LONG ERROR_BADKEY = 1010;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
 
@@ -218,11 +219,21 @@ constexpr DWORD ERROR_SERVICE_DOES_NOT_EXIST = 1060;
 constexpr DWORD ERROR_SERVICE_ALREADY_RUNNING = 1056;
 constexpr DWORD ERROR_SERVICE_NOT_ACTIVE = 1062;
 constexpr DWORD ERROR_SERVICE_REQUEST_TIMEOUT = 1053;
+constexpr DWORD ERROR_INVALID_ADDRESS = 487;
+constexpr DWORD ERROR_IO_PENDING = 997;
 
 // Spooler.
 struct PORT_INFO_1A {
   LPSTR pName;
 };
+struct PORT_INFO_2A {
+  LPSTR pPortName;
+  LPSTR pMonitorName;
+  LPSTR pDescription;
+  DWORD fPortType;
+  DWORD Reserved;
+};
+constexpr DWORD PORT_TYPE_WRITE = 0x1;
 constexpr DWORD PRINTER_ATTRIBUTE_DEFAULT = 0x4;
 constexpr DWORD ERROR_INVALID_PRINTER_NAME = 1801;
 constexpr DWORD ERROR_PRINTER_ALREADY_EXISTS = 1802;
@@ -234,6 +245,9 @@ constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 constexpr DWORD ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED = 3005;
 constexpr DWORD ERROR_PRINT_MONITOR_ALREADY_INSTALLED = 3006;
 constexpr DWORD ERROR_UNKNOWN_PORT = 1796;
+constexpr DWORD ERROR_PRIVILEGE_NOT_HELD = 1314;
+// A null pointer where the spooler's RPC interface wants one (a needed-size pointer).
+constexpr DWORD RPC_X_NULL_REF_POINTER = 1780;
 // What every spooler call answers while the spooler service is stopped.
 constexpr DWORD RPC_S_SERVER_UNAVAILABLE = 1722;
 

@@ -1,6 +1,7 @@
 // Simulated run-time loading. "winspool.drv" is always there (exporting "SetDefaultPrinterA"
-// from Windows 2000 on); a test or a simulated device registers other libraries with their
-// exports. Loads and frees are counted, so that a library left loaded is seen.
+// from Windows 2000 on, as test_SetDefaultPrinter in Wine's winspool.drv/tests/info.c notes);
+// a test or a simulated device registers other libraries with their exports. Loads and frees
+// are counted, so that a library left loaded is seen.
 #pragma once
 
 #include <cstdint>

@@ -8,7 +8,7 @@
 namespace platform::sim {
 namespace {
 
-// GetModuleFileNameA's contract: the path cut to size - 1 and terminated, length returned.
+// The path cut to size - 1 and terminated, its length returned.
 DWORD CopyPath(const std::string& path, LPSTR out, DWORD size) {
   if (size == 0) {
     return 0;
@@ -74,14 +74,24 @@ void SimMachine::SetWindowsDirectory(std::string path) {
   SetVersion(version_.dwPlatformId, version_.dwMajorVersion, version_.dwMinorVersion);
 }
 
+// The answers test_CopyFileA in Wine's kernel32/tests/file.c records: a null path is
+// ERROR_PATH_NOT_FOUND; the source is opened before the destination; a file copied onto itself
+// is a sharing violation (ERROR_FILE_EXISTS on Windows 95/98/Me); a destination another
+// program holds open refuses the copy as its sharing mode says, and on Windows 95/98/Me
+// whenever it is held open at all. That a read-only destination is refused (5) is an
+// assumption no test records.
 BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) {
   if (source == nullptr || destination == nullptr) {
-    lastError_ = ERROR_INVALID_PARAMETER;
+    lastError_ = ERROR_PATH_NOT_FOUND;
     return FALSE;
   }
   const auto bytes = disk_.ReadFile(source);
   if (!bytes) {
     lastError_ = ERROR_FILE_NOT_FOUND;
+    return FALSE;
+  }
+  if (SimFileTree::Key(source) == SimFileTree::Key(destination)) {
+    lastError_ = IsWindows9x() ? ERROR_FILE_EXISTS : ERROR_SHARING_VIOLATION;
     return FALSE;
   }
   // The copy reads the source and writes the destination, sharing both with other openers.
@@ -103,8 +113,10 @@ BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists)
       lastError_ = lock;
       return FALSE;
     }
-    if (const DWORD conflict =
-            SharingConflict(destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE)) {
+    // Windows 95/98/Me let no copy replace a file that is open (only its broken() answers
+    // record them).
+    const DWORD share = IsWindows9x() ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+    if (const DWORD conflict = SharingConflict(destination, GENERIC_WRITE, share)) {
       lastError_ = conflict;
       return FALSE;
     }
@@ -214,8 +226,16 @@ BOOL SimMachine::SendNotifyMessageA(HWND /*window*/, UINT message, WPARAM wParam
   return TRUE;
 }
 
+// testGetModuleFileName in Wine's kernel32/tests/module.c: into a buffer too small the NT
+// family answers size, Windows 95/98/Me size - 1. Which bytes it writes is not recorded: the
+// simulation gives the NT family size bytes of the path without a terminator, as the length
+// says, and Windows 95/98/Me size - 1 bytes and a terminator.
 DWORD SimMachine::GetModuleFileNameA(LPSTR out, DWORD size) {
-  return CopyPath(moduleFileName_, out, size);
+  if (IsWindows9x() || moduleFileName_.size() < size) {
+    return CopyPath(moduleFileName_, out, size);
+  }
+  std::memcpy(out, moduleFileName_.data(), size);
+  return size;
 }
 
 DWORD SimMachine::GetCurrentDirectoryA(DWORD size, LPSTR out) {
@@ -230,6 +250,8 @@ UINT SimMachine::GetWindowsDirectoryA(LPSTR out, UINT size) {
   return CopyDirectory(windowsDirectory_, out, size);
 }
 
+// The seam's Windows side fills in the structure's size before it asks (win32_system_service.h),
+// so the refusal of a wrong size that test_GetVersionEx records never reaches the program.
 BOOL SimMachine::GetVersionExA(OSVERSIONINFOA* info) {
   *info = version_;
   return TRUE;

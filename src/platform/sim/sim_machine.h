@@ -75,8 +75,20 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   size_t openFileHandles() const { return fileHandles_.size(); }
 
   bool IsWindows9x() const { return version_.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS; }
+  bool IsNt4() const {
+    return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion == 4;
+  }
+  bool IsWindows2000() const {
+    return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion == 5 &&
+           version_.dwMinorVersion == 0;
+  }
   bool IsNt5OrLater() const {
     return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion >= 5;
+  }
+  bool IsServer2003OrLater() const {
+    return version_.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+           (version_.dwMajorVersion > 5 ||
+            (version_.dwMajorVersion == 5 && version_.dwMinorVersion >= 2));
   }
   // Windows 95, 98 and Me have no spooler service: their spooler always runs.
   bool SpoolerRunning() const { return IsWindows9x() || services_.spoolerRunning(); }
@@ -133,7 +145,7 @@ class SimMachine final : public FileService, public SystemService, public UserSe
 
   std::map<std::uintptr_t, OpenFile> fileHandles_;
   std::uintptr_t nextFileHandle_ = 0x9000;
-  SimProfileService profile_{disk_, windowsDirectory_};
+  SimProfileService profile_{disk_, windowsDirectory_, version_};
   SimRegistry registry_;
   SimSpooler spooler_{*this};
   SimServices services_{*this};

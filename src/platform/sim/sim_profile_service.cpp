@@ -51,8 +51,11 @@ DWORD CopyDefault(LPCSTR defaultValue, LPSTR out, DWORD size) {
 }
 
 // Names each terminated, the list ended by one more NUL. A list that does not fit with both
-// terminators is cut to size - 2 bytes and ended by two NULs; size - 2 is returned then.
-DWORD CopyNameList(const std::vector<std::string>& names, LPSTR out, DWORD size) {
+// terminators is cut to size - 2 bytes and ended by two NULs; size - 2 is returned then. With
+// leaveLastByte, a list one byte short of fitting (its names and their NULs fill the buffer)
+// is copied whole and the buffer's last byte is left as it was.
+DWORD CopyNameList(const std::vector<std::string>& names, LPSTR out, DWORD size,
+                   bool leaveLastByte) {
   std::string joined;
   for (const std::string& name : names) {
     joined += name;
@@ -62,6 +65,10 @@ DWORD CopyNameList(const std::vector<std::string>& names, LPSTR out, DWORD size)
     std::memcpy(out, joined.data(), joined.size());
     out[joined.size()] = '\0';
     return static_cast<DWORD>(joined.size());
+  }
+  if (leaveLastByte && !joined.empty() && joined.size() + 1 == size) {
+    std::memcpy(out, joined.data(), joined.size());
+    return size - 2;
   }
   if (size < 2) {
     out[0] = '\0';
@@ -80,6 +87,12 @@ bool HasFolder(const std::string& name) {
 
 }  // namespace
 
+bool SimProfileService::LeavesLastByteOfExactSectionList() const {
+  return version_.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+         (version_.dwMajorVersion < 5 ||
+          (version_.dwMajorVersion == 5 && version_.dwMinorVersion < 2));
+}
+
 std::string SimProfileService::Resolve(const std::string& fileName) const {
   return HasFolder(fileName) ? fileName : windowsDirectory_ + "\\" + fileName;
 }
@@ -93,14 +106,14 @@ DWORD SimProfileService::GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LP
       disk_.ReadFile(Resolve(fileName == nullptr ? "win.ini" : fileName));
   const IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
   if (section == nullptr) {
-    return CopyNameList(doc.SectionNames(), out, size);
+    return CopyNameList(doc.SectionNames(), out, size, LeavesLastByteOfExactSectionList());
   }
   if (key == nullptr) {
     const std::optional<std::vector<std::string>> names = doc.KeyNames(section);
     if (!names || names->empty()) {
       return CopyDefault(defaultValue, out, size);
     }
-    return CopyNameList(*names, out, size);
+    return CopyNameList(*names, out, size, false);
   }
   if (const std::optional<std::string> value = doc.FindValue(section, key)) {
     return CopyCut(StripOneQuotePair(*value), out, size);

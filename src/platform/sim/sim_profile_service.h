@@ -9,7 +9,11 @@
 //   writes nothing;
 // - a NULL section lists the section names, a NULL key the section's entry names (the default
 //   when there are none), each name terminated and the list ended by one more NUL; a list too
-//   long is cut to size - 2 bytes followed by two NULs, and size - 2 is returned.
+//   long is cut to size - 2 bytes followed by two NULs, and size - 2 is returned. A section
+//   list that fills the buffer but for the list's own last NUL is the one answer that depends
+//   on the version (test_profile_sections_names in Wine's kernel32/tests/profile.c): Windows NT
+//   4, 2000 and XP leave that last byte unwritten, as Wine does; Server 2003 writes the second
+//   NUL there. No test records Windows 95/98/Me; the simulation gives them the two NULs.
 #pragma once
 
 #include <string>
@@ -21,9 +25,11 @@ namespace platform::sim {
 
 class SimProfileService final : public ProfileService {
  public:
-  // windowsDirectory holds bare file names (and win.ini), as on Windows.
-  SimProfileService(SimFileTree& disk, const std::string& windowsDirectory)
-      : disk_(disk), windowsDirectory_(windowsDirectory) {}
+  // windowsDirectory holds bare file names (and win.ini), as on Windows; version is the
+  // running system's.
+  SimProfileService(SimFileTree& disk, const std::string& windowsDirectory,
+                    const OSVERSIONINFOA& version)
+      : disk_(disk), windowsDirectory_(windowsDirectory), version_(version) {}
 
   DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR out,
                                  DWORD size, LPCSTR fileName) override;
@@ -32,8 +38,12 @@ class SimProfileService final : public ProfileService {
  private:
   std::string Resolve(const std::string& fileName) const;
 
+  // Whether an exactly filled section list keeps its last byte unwritten (NT 4 to XP).
+  bool LeavesLastByteOfExactSectionList() const;
+
   SimFileTree& disk_;
   const std::string& windowsDirectory_;
+  const OSVERSIONINFOA& version_;
 };
 
 }  // namespace platform::sim

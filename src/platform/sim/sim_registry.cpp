@@ -13,6 +13,10 @@ std::string Join(const std::string& parent, const std::string& child) {
   return parent.empty() ? child : parent + "\\" + child;
 }
 
+bool StartsWithBackslash(LPCSTR subKey) {
+  return subKey != nullptr && subKey[0] == '\\';
+}
+
 }  // namespace
 
 SimRegistry::SimRegistry() : root_(std::make_unique<Key>()) {}
@@ -170,15 +174,26 @@ std::vector<std::string> SimRegistry::SubKeyNames(const std::string& keyPath) co
   return names;
 }
 
+// test_reg_open_key in Wine's advapi32/tests/registry.c: an unknown root leaves the result
+// alone, a path that begins with a backslash is refused, and a missing key sets the result to
+// NULL. No result pointer gives 87 as the test records for RegOpenKeyA (it records nothing
+// for RegOpenKeyExA).
 LONG SimRegistry::RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD /*options*/, REGSAM /*access*/,
                                 PHKEY result) {
+  if (result == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
   Key* parent = Resolve(root);
-  if (parent == nullptr || result == nullptr) {
+  if (parent == nullptr) {
     return ERROR_INVALID_HANDLE;
+  }
+  if (StartsWithBackslash(subKey)) {
+    return ERROR_BAD_PATHNAME;
   }
   const std::string sub = subKey == nullptr ? "" : subKey;
   Key* key = Find(*parent, sub);
   if (key == nullptr) {
+    *result = nullptr;
     return ERROR_FILE_NOT_FOUND;
   }
   if (IsDenied(key->path)) {
@@ -191,9 +206,17 @@ LONG SimRegistry::RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD /*options*/, REG
 LONG SimRegistry::RegCreateKeyExA(HKEY root, LPCSTR subKey, DWORD /*reserved*/, LPSTR /*keyClass*/,
                                   DWORD /*options*/, REGSAM /*access*/, void* /*security*/,
                                   PHKEY result, LPDWORD disposition) {
+  // test_reg_create_key in Wine's advapi32/tests/registry.c: no result pointer gives
+  // ERROR_BADKEY, a path that begins with a backslash is refused.
+  if (result == nullptr) {
+    return ERROR_BADKEY;
+  }
   Key* parent = Resolve(root);
-  if (parent == nullptr || result == nullptr || subKey == nullptr) {
+  if (parent == nullptr || subKey == nullptr) {
     return ERROR_INVALID_HANDLE;
+  }
+  if (StartsWithBackslash(subKey)) {
+    return ERROR_BAD_PATHNAME;
   }
   const std::string path = Join(parent->path, subKey);
   if (IsDenied(Normalise(path))) {
@@ -214,12 +237,17 @@ LONG SimRegistry::RegQueryValueExA(HKEY hkey, LPCSTR valueName, LPDWORD /*reserv
   if (key == nullptr) {
     return ERROR_INVALID_HANDLE;
   }
-  const Value* value = FindValue(*key, valueName);
-  if (value == nullptr) {
-    return ERROR_FILE_NOT_FOUND;
-  }
   if (data != nullptr && dataSize == nullptr) {
     return ERROR_INVALID_PARAMETER;
+  }
+  const Value* value = FindValue(*key, valueName);
+  if (value == nullptr) {
+    // test_query_value_ex: asked for the size only, the size becomes 0; with a buffer it is
+    // left alone.
+    if (data == nullptr && dataSize != nullptr) {
+      *dataSize = 0;
+    }
+    return ERROR_FILE_NOT_FOUND;
   }
   if (type != nullptr) {
     *type = value->type;
@@ -230,12 +258,23 @@ LONG SimRegistry::RegQueryValueExA(HKEY hkey, LPCSTR valueName, LPDWORD /*reserv
       *dataSize = size;
       return ERROR_MORE_DATA;
     }
-    std::memcpy(data, value->data.data(), size);
+    CopyData(*value, data, *dataSize);
   }
   if (dataSize != nullptr) {
     *dataSize = size;
   }
   return ERROR_SUCCESS;
+}
+
+// test_string_termination in Wine's advapi32/tests/registry.c: a REG_SZ value stored without
+// its terminator gets one in the caller's buffer when there is room; the size stays the
+// stored one.
+void SimRegistry::CopyData(const Value& value, LPBYTE data, DWORD room) {
+  const size_t size = value.data.size();
+  std::memcpy(data, value.data.data(), size);
+  if (value.type == REG_SZ && size > 0 && value.data.back() != '\0' && room > size) {
+    data[size] = 0;
+  }
 }
 
 LONG SimRegistry::RegSetValueExA(HKEY hkey, LPCSTR valueName, DWORD /*reserved*/, DWORD type,
@@ -250,7 +289,13 @@ LONG SimRegistry::RegSetValueExA(HKEY hkey, LPCSTR valueName, DWORD /*reserved*/
   if (data == nullptr && dataSize != 0) {
     return ERROR_INVALID_PARAMETER;
   }
-  const std::string bytes(reinterpret_cast<const char*>(data), dataSize);
+  // test_string_termination and test_set_value in Wine's advapi32/tests/registry.c: REG_SZ
+  // bytes that end without a NUL take the NUL that follows them in the caller's memory.
+  DWORD count = dataSize;
+  if (type == REG_SZ && count > 0 && data[count - 1] != 0 && data[count] == 0) {
+    ++count;
+  }
+  const std::string bytes(reinterpret_cast<const char*>(data), count);
   const std::string name = valueName == nullptr ? "" : valueName;
   if (Value* existing = FindValue(*key, name.c_str())) {
     existing->type = type;
@@ -273,27 +318,35 @@ LONG SimRegistry::RegEnumValueA(HKEY hkey, DWORD index, LPSTR valueName, LPDWORD
   if (index >= key->values.size()) {
     return ERROR_NO_MORE_ITEMS;
   }
+  // test_enum_value in Wine's advapi32/tests/registry.c: the type and the data size are set
+  // whatever overflows. A name that does not fit leaves the name and its size alone and copies
+  // no data, but writes a NUL where a REG_SZ value's data would end, as Windows XP does (later
+  // versions copy part of the name and the data). Data that does not fit leaves the name, its
+  // size and the data alone.
   const Value& value = key->values[index];
-  if (value.name.size() + 1 > *valueNameSize) {
+  const auto size = static_cast<DWORD>(value.data.size());
+  if (type != nullptr) {
+    *type = value.type;
+  }
+  const bool nameFits = value.name.size() + 1 <= *valueNameSize;
+  const bool dataFits = data == nullptr || dataSize == nullptr || *dataSize >= size;
+  const DWORD room = dataSize == nullptr ? 0 : *dataSize;
+  if (dataSize != nullptr) {
+    *dataSize = size;
+  }
+  if (!nameFits) {
+    if (data != nullptr && value.type == REG_SZ && room > size) {
+      data[size] = 0;
+    }
+    return ERROR_MORE_DATA;
+  }
+  if (!dataFits) {
     return ERROR_MORE_DATA;
   }
   std::memcpy(valueName, value.name.c_str(), value.name.size() + 1);
   *valueNameSize = static_cast<DWORD>(value.name.size());
-  if (type != nullptr) {
-    *type = value.type;
-  }
-  if (data != nullptr || dataSize != nullptr) {
-    const auto size = static_cast<DWORD>(value.data.size());
-    if (data != nullptr && dataSize != nullptr) {
-      if (*dataSize < size) {
-        *dataSize = size;
-        return ERROR_MORE_DATA;
-      }
-      std::memcpy(data, value.data.data(), size);
-    }
-    if (dataSize != nullptr) {
-      *dataSize = size;
-    }
+  if (data != nullptr && dataSize != nullptr) {
+    CopyData(value, data, room);
   }
   return ERROR_SUCCESS;
 }

@@ -1,6 +1,8 @@
 // The simulated registry: a tree of keys under HKEY_LOCAL_MACHINE with typed values, handles
-// that must be closed, value enumeration in creation order as Windows gives it, and injected
-// faults (access denied) for tests.
+// that must be closed, value enumeration in creation order, and injected faults (access
+// denied) for tests. The calls answer as Wine's advapi32/tests/registry.c records Windows
+// answering (sim_registry.cpp names the test); that Windows enumerates values in creation
+// order is an assumption no test records.
 #pragma once
 
 #include <cstdint>
@@ -69,6 +71,7 @@ class SimRegistry final : public RegistryService {
   Key* Find(Key& from, const std::string& subKey) const;
   Key* FindOrCreate(const std::string& path, bool* created);
   Value* FindValue(Key& key, const char* name) const;
+  static void CopyData(const Value& value, LPBYTE data, DWORD room);
   HKEY NewHandle(Key* key);
 
   std::unique_ptr<Key> root_;

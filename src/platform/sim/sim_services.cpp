@@ -27,7 +27,7 @@ const SimServices::Handle* SimServices::Find(SC_HANDLE handle) const {
 
 SC_HANDLE SimServices::OpenSCManagerA(LPCSTR /*machine*/, LPCSTR /*database*/, DWORD access) {
   managerAccess_.push_back(access);
-  // Windows 95, 98 and Me have no service control manager.
+  // Windows 95, 98 and Me have no service control manager (an assumption no test records).
   if (machine_.IsWindows9x()) {
     Fail(ERROR_CALL_NOT_IMPLEMENTED);
     return nullptr;
@@ -35,6 +35,13 @@ SC_HANDLE SimServices::OpenSCManagerA(LPCSTR /*machine*/, LPCSTR /*database*/, D
   if (denyManager_) {
     Fail(ERROR_ACCESS_DENIED);
     return nullptr;
+  }
+  // test_open_scm in Wine's advapi32/tests/service.c: a successful open sets the last error to
+  // 0, on Windows 2000 to ERROR_IO_PENDING. No test records NT 4.
+  if (machine_.IsWindows2000()) {
+    machine_.SetLastError(ERROR_IO_PENDING);
+  } else if (!machine_.IsNt4()) {
+    machine_.SetLastError(ERROR_SUCCESS);
   }
   return NewHandle(Handle{true, access});
 }
@@ -46,7 +53,13 @@ SC_HANDLE SimServices::OpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access
     Fail(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  if (name == nullptr || !EqualsIgnoringCase(name, "Spooler")) {
+  // test_open_svc in Wine's advapi32/tests/service.c: a null name is ERROR_INVALID_ADDRESS
+  // from Windows 2000 on, 87 on NT 4; a display name is no service name.
+  if (name == nullptr) {
+    Fail(machine_.IsNt4() ? static_cast<DWORD>(ERROR_INVALID_PARAMETER) : ERROR_INVALID_ADDRESS);
+    return nullptr;
+  }
+  if (!EqualsIgnoringCase(name, "Spooler")) {
     Fail(ERROR_SERVICE_DOES_NOT_EXIST);
     return nullptr;
   }
@@ -72,6 +85,11 @@ BOOL SimServices::ControlService(SC_HANDLE service, DWORD control, SERVICE_STATU
     return Fail(error);
   }
   if (state_ == SERVICE_STOPPED) {
+    // try_start_stop in Wine's advapi32/tests/service.c: the failed stop still reports the
+    // state, except on NT 4, where the status holds whatever it held.
+    if (!machine_.IsNt4()) {
+      FillStatus(status);
+    }
     return Fail(ERROR_SERVICE_NOT_ACTIVE);
   }
   state_ = SERVICE_STOPPED;

@@ -6,12 +6,25 @@
 
 #include "platform/sim/name_case.h"
 #include "platform/sim/sim_machine.h"
+#include "platform/sim/spooler_environment.h"
+#include "platform/sim/wide_text.h"
 
 namespace platform::sim {
 namespace {
 
 constexpr const char* kDefaultPorts[] = {
     "COM1:", "COM2:", "COM3:", "COM4:", "FILE:", "LPT1:", "LPT2:", "LPT3:"};
+constexpr const char* kLocalPortMonitor = "Local Port";
+
+// The entry points a port monitor may export. Which one each version needs is not recorded;
+// any of them makes a DLL a monitor.
+constexpr const char* kMonitorEntryPoints[] = {"InitializePrintMonitor2", "InitializePrintMonitor",
+                                               "InitializeMonitorEx", "InitializeMonitor"};
+
+bool ExportsMonitorEntryPoint(const std::string& bytes) {
+  return std::any_of(std::begin(kMonitorEntryPoints), std::end(kMonitorEntryPoints),
+                     [&](const char* name) { return bytes.find(name) != std::string::npos; });
+}
 
 std::string Str(LPCSTR text) {
   return text == nullptr ? std::string() : std::string(text);
@@ -60,6 +73,10 @@ size_t TextSize(const std::string& text) {
 
 }  // namespace
 
+std::string PortMonitorImage(const std::string& label) {
+  return "MZ " + label + " exports " + kMonitorEntryPoints[0];
+}
+
 void SimSpooler::SetMonitorPorts(const std::string& dll, std::vector<std::string> ports) {
   monitorPorts_[UpperCase(dll)] = std::move(ports);
 }
@@ -95,29 +112,27 @@ bool SimSpooler::ProcessorInstalled(const std::string& environment, const std::s
 }
 
 std::string SimSpooler::NativeEnvironment() const {
-  return machine_.IsWindows9x() ? "Windows 4.0" : "Windows NT x86";
+  return machine_.IsWindows9x() ? kEnvironment9x : kEnvironmentNt;
 }
 
-std::string SimSpooler::DriverDirectory() const {
-  return machine_.IsWindows9x() ? machine_.systemDirectory()
-                                : machine_.systemDirectory() + "\\spool\\drivers\\w32x86";
+// Windows 95/98/Me keep drivers and processors in the system folder (no test records it).
+std::string SimSpooler::DriverDirectoryFor(const std::string& environment) const {
+  return machine_.IsWindows9x()
+             ? machine_.systemDirectory()
+             : machine_.systemDirectory() + "\\spool\\drivers\\" + EnvironmentFolder(environment);
 }
 
-std::string SimSpooler::ProcessorDirectory() const {
-  return machine_.IsWindows9x() ? machine_.systemDirectory()
-                                : machine_.systemDirectory() + "\\spool\\prtprocs\\w32x86";
+std::string SimSpooler::ProcessorDirectoryFor(const std::string& environment) const {
+  return machine_.IsWindows9x()
+             ? machine_.systemDirectory()
+             : machine_.systemDirectory() + "\\spool\\prtprocs\\" + EnvironmentFolder(environment);
 }
 
-bool SimSpooler::IsKnownEnvironment(const std::string& environment) const {
-  return environment == "Windows 4.0" || environment == "Windows NT x86";
-}
-
-std::string SimSpooler::EnvironmentOrNative(LPCSTR environment) const {
-  return environment == nullptr ? NativeEnvironment() : std::string(environment);
-}
-
-std::vector<std::string> SimSpooler::Ports() const {
-  std::vector<std::string> ports(std::begin(kDefaultPorts), std::end(kDefaultPorts));
+std::vector<SimSpooler::Port> SimSpooler::PortList() const {
+  std::vector<Port> ports;
+  for (const char* name : kDefaultPorts) {
+    ports.push_back(Port{name, kLocalPortMonitor});
+  }
   const std::string monitors = std::string(kPrintKey) + "\\Monitors";
   for (const std::string& monitor : machine_.registry().SubKeyNames(monitors)) {
     const auto dll = machine_.registry().GetValue(monitors + "\\" + monitor, "Driver");
@@ -126,10 +141,20 @@ std::vector<std::string> SimSpooler::Ports() const {
     }
     const auto it = monitorPorts_.find(UpperCase(std::string(dll->data.c_str())));
     if (it != monitorPorts_.end()) {
-      ports.insert(ports.end(), it->second.begin(), it->second.end());
+      for (const std::string& name : it->second) {
+        ports.push_back(Port{name, monitor});
+      }
     }
   }
   return ports;
+}
+
+std::vector<std::string> SimSpooler::Ports() const {
+  std::vector<std::string> names;
+  for (const Port& port : PortList()) {
+    names.push_back(port.name);
+  }
+  return names;
 }
 
 bool SimSpooler::HoldsFile(const std::string& path) const {
@@ -178,6 +203,8 @@ bool SimSpooler::Enter(const std::string& call) {
   return false;
 }
 
+// No test records AddPrinterA's refusals (1801, 1802, 1797, 1798, 1796): they are
+// assumptions, and so is the order of the checks.
 HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   if (!Enter("AddPrinterA")) {
     return nullptr;
@@ -291,11 +318,13 @@ BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
       record->pConfigFile == nullptr) {
     return Fail(ERROR_INVALID_PARAMETER);
   }
-  const std::string environment = EnvironmentOrNative(record->pEnvironment);
-  if (!IsKnownEnvironment(environment)) {
+  // The environment as the directory calls read it (no test records AddPrinterDriverA's).
+  const std::string environment = ResolveEnvironment(record->pEnvironment, machine_.IsWindows9x());
+  if (environment.empty()) {
     return Fail(ERROR_INVALID_ENVIRONMENT);
   }
-  // The files must already lie in the driver directory (or its version folder).
+  // The files must already lie in the running system's driver directory (or its version
+  // folder). No test records this.
   const std::string directory = DriverDirectory();
   for (const char* file : {record->pDriverPath, record->pDataFile, record->pConfigFile}) {
     const std::string inDirectory = directory + "\\" + file;
@@ -328,26 +357,50 @@ BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   return TRUE;
 }
 
+// Every answer here is recorded by test_AddMonitor in Wine's winspool.drv/tests/info.c, with
+// the Windows 95/98/Me answer where it differs from the NT family's; the order of the checks
+// and the environment check are not recorded.
 BOOL SimSpooler::AddMonitorA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   if (!Enter("AddMonitorA")) {
     return FALSE;
   }
+  const bool windows9x = machine_.IsWindows9x();
+  if (level != 2) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
   const auto* record = reinterpret_cast<const MONITOR_INFO_2A*>(info);
-  if (level != 2 || record == nullptr || record->pName == nullptr || record->pDLLName == nullptr) {
+  if (record == nullptr) {
+    // The NT family fails without touching the last error.
+    return windows9x ? Fail(ERROR_PRIVILEGE_NOT_HELD) : FALSE;
+  }
+  if (windows9x && record->pEnvironment == nullptr) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  const DWORD badArgument = windows9x ? ERROR_PRIVILEGE_NOT_HELD : ERROR_INVALID_PARAMETER;
+  if (record->pName == nullptr || *record->pName == '\0' || record->pDLLName == nullptr) {
+    return Fail(badArgument);
+  }
+  if (*record->pDLLName == '\0') {
     return Fail(ERROR_INVALID_PARAMETER);
   }
-  if (record->pEnvironment != nullptr && std::string(record->pEnvironment) != NativeEnvironment()) {
+  if (ResolveEnvironment(record->pEnvironment, windows9x) != NativeEnvironment()) {
     return Fail(ERROR_INVALID_ENVIRONMENT);
   }
   if (MonitorInstalled(record->pName)) {
-    return Fail(ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
+    return Fail(windows9x ? ERROR_ALREADY_EXISTS : ERROR_PRINT_MONITOR_ALREADY_INSTALLED);
   }
-  // The spooler loads the monitor from the system directory.
-  if (!machine_.disk().Exists(machine_.systemDirectory() + "\\" + record->pDLLName)) {
-    return Fail(ERROR_MOD_NOT_FOUND);
+  // The spooler loads the monitor from the system directory and calls its entry point.
+  const auto image = machine_.disk().ReadFile(machine_.systemDirectory() + "\\" + record->pDLLName);
+  if (!image) {
+    return Fail(windows9x ? ERROR_INVALID_PARAMETER : ERROR_MOD_NOT_FOUND);
+  }
+  if (!ExportsMonitorEntryPoint(*image)) {
+    return Fail(windows9x ? ERROR_INVALID_PARAMETER : ERROR_PROC_NOT_FOUND);
   }
   machine_.registry().PutValue(MonitorKey(record->pName), "Driver", REG_SZ,
                                std::string(record->pDLLName) + '\0');
+  // Programs rely on the last error also after a success.
+  machine_.SetLastError(ERROR_SUCCESS);
   return TRUE;
 }
 
@@ -358,14 +411,16 @@ BOOL SimSpooler::AddPrintProcessorA(LPSTR /*server*/, LPSTR environment, LPSTR p
   if (path == nullptr || name == nullptr) {
     return Fail(ERROR_INVALID_PARAMETER);
   }
-  const std::string env = EnvironmentOrNative(environment);
-  if (!IsKnownEnvironment(env)) {
+  // The environment as the directory calls read it (no test records AddPrintProcessorA's).
+  const std::string env = ResolveEnvironment(environment, machine_.IsWindows9x());
+  if (env.empty()) {
     return Fail(ERROR_INVALID_ENVIRONMENT);
   }
+  // No test records the refusal of an installed processor (3005) or of a missing DLL.
   if (ProcessorInstalled(env, name)) {
     return Fail(ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED);
   }
-  // The spooler loads the processor from its directory.
+  // The spooler loads the processor from the running system's directory.
   if (!machine_.disk().Exists(ProcessorDirectory() + "\\" + path)) {
     return Fail(ERROR_MOD_NOT_FOUND);
   }
@@ -373,39 +428,85 @@ BOOL SimSpooler::AddPrintProcessorA(LPSTR /*server*/, LPSTR environment, LPSTR p
   return TRUE;
 }
 
+// test_EnumPorts in Wine's winspool.drv/tests/info.c: levels 1 and 2, the size first, then
+// the records. What level 2 gives beyond the port's name is not recorded: the simulation
+// names the port's monitor ("Local Port" for the built-in ports) as its description too.
 BOOL SimSpooler::EnumPortsA(LPSTR /*server*/, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed,
                             LPDWORD returned) {
   if (!Enter("EnumPortsA")) {
     return FALSE;
   }
-  if (level != 1 || needed == nullptr || returned == nullptr) {
-    return Fail(ERROR_INVALID_LEVEL);
+  const bool windows9x = machine_.IsWindows9x();
+  DWORD ignoredNeeded = 0;
+  DWORD ignoredReturned = 0;
+  const bool nullPointer = needed == nullptr || returned == nullptr;
+  if (nullPointer) {
+    // The NT family's RPC layer refuses a null pointer; Windows 95/98/Me do without.
+    if (!windows9x) {
+      return Fail(RPC_X_NULL_REF_POINTER);
+    }
+    needed = needed == nullptr ? &ignoredNeeded : needed;
+    returned = returned == nullptr ? &ignoredReturned : returned;
   }
-  const auto names = Ports();
-  size_t total = names.size() * sizeof(PORT_INFO_1A);
-  for (const std::string& name : names) {
-    total += TextSize(name);
+  if (level != 1 && level != 2) {
+    // Windows 95/98/Me answer another level with an empty list.
+    if (!windows9x) {
+      return Fail(ERROR_INVALID_LEVEL);
+    }
+    *needed = 0;
+    *returned = 0;
+    return TRUE;
+  }
+  const auto list = PortList();
+  const size_t record = level == 1 ? sizeof(PORT_INFO_1A) : sizeof(PORT_INFO_2A);
+  size_t total = list.size() * record;
+  for (const Port& port : list) {
+    total += TextSize(port.name) + (level == 2 ? 2 * TextSize(port.monitor) : 0);
   }
   *needed = static_cast<DWORD>(total);
   *returned = 0;
   if (ports == nullptr || size < total) {
     return Fail(ERROR_INSUFFICIENT_BUFFER);
   }
-  Packer packer(ports, names.size() * sizeof(PORT_INFO_1A));
-  auto* infos = reinterpret_cast<PORT_INFO_1A*>(ports);
-  for (size_t i = 0; i < names.size(); ++i) {
-    infos[i].pName = packer.Put(names[i]);
+  Packer packer(ports, list.size() * record);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (level == 1) {
+      reinterpret_cast<PORT_INFO_1A*>(ports)[i].pName = packer.Put(list[i].name);
+    } else {
+      PORT_INFO_2A& info = reinterpret_cast<PORT_INFO_2A*>(ports)[i];
+      info.pPortName = packer.Put(list[i].name);
+      info.pMonitorName = packer.Put(list[i].monitor);
+      info.pDescription = packer.Put(list[i].monitor);
+      info.fPortType = PORT_TYPE_WRITE;
+      info.Reserved = 0;
+    }
   }
-  *returned = static_cast<DWORD>(names.size());
+  *returned = static_cast<DWORD>(list.size());
+  if (nullPointer) {
+    machine_.SetLastError(ERROR_SUCCESS);
+  }
   return TRUE;
 }
 
+// test_OpenPrinter in Wine's winspool.drv/tests/info.c. A null name asks the NT family for the
+// print server, which the simulation does not offer: it answers 87, as the test allows.
 BOOL SimSpooler::OpenPrinterA(LPSTR name, HANDLE* printer, void* /*defaults*/) {
   if (!Enter("OpenPrinterA")) {
     return FALSE;
   }
-  if (name == nullptr || printer == nullptr || printers_.count(UpperCase(name)) == 0) {
+  const bool windows9x = machine_.IsWindows9x();
+  // Windows 95/98/Me open a printer without a handle pointer; the NT family refuses.
+  if (name == nullptr || (printer == nullptr && !windows9x)) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  if (*name == '\0') {
+    return Fail(windows9x ? ERROR_INVALID_PARAMETER : ERROR_INVALID_PRINTER_NAME);
+  }
+  if (printers_.count(UpperCase(name)) == 0) {
     return Fail(ERROR_INVALID_PRINTER_NAME);
+  }
+  if (printer == nullptr) {
+    return TRUE;
   }
   const std::uintptr_t id = nextHandle_;
   nextHandle_ += 4;
@@ -437,9 +538,14 @@ BOOL SimSpooler::GetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD size
   const std::string* texts[] = {&printer->name,      &printer->port,     &printer->driver,
                                 &printer->comment,   &printer->location, &printer->sepFile,
                                 &printer->processor, &printer->datatype, &printer->parameters};
-  size_t total = sizeof(PRINTER_INFO_2A) + printer->devMode.size() + 8;
+  // The NT family reports the size GetPrinterW needs (test_GetPrinter in Wine's
+  // winspool.drv/tests/info.c), the ANSI record fitting inside it; no test records Windows
+  // 95/98/Me, whose spooler keeps ANSI records: the simulation reports the ANSI size there.
+  const bool wide = !machine_.IsWindows9x();
+  size_t total = sizeof(PRINTER_INFO_2A) + 8 +
+                 (wide ? WideDevModeSize(printer->devMode) : printer->devMode.size());
   for (const std::string* text : texts) {
-    total += TextSize(*text);
+    total += wide ? WideTextSize(*text) : TextSize(*text);
   }
   *needed = static_cast<DWORD>(total);
   if (info == nullptr || size < total) {
@@ -478,7 +584,8 @@ BOOL SimSpooler::SetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD /*co
   }
   printer->attributes = record->Attributes;
   WritePrinterKey(*printer);
-  // The default attribute names the default printer on Windows 95, 98 and Me only.
+  // The default attribute names the default printer on Windows 95, 98 and Me only (an
+  // assumption no test records).
   if (machine_.IsWindows9x() && (record->Attributes & PRINTER_ATTRIBUTE_DEFAULT) != 0) {
     defaultPrinter_ = printer->name;
     for (auto& [key, other] : printers_) {
@@ -490,8 +597,28 @@ BOOL SimSpooler::SetPrinterA(HANDLE handle, DWORD level, LPBYTE info, DWORD /*co
   return TRUE;
 }
 
-BOOL SimSpooler::CopyDirectory(const std::string& directory, LPBYTE out, DWORD size,
-                               LPDWORD needed) {
+// test_GetPrinterDriverDirectory and test_GetPrintProcessorDirectory in Wine's
+// winspool.drv/tests/info.c: the NT family refuses a level other than 1 and a null
+// needed-size pointer (its RPC layer), Windows 95/98/Me ignore both; the environment is read
+// by ResolveEnvironment. The needed size (characters + 1) is not recorded.
+BOOL SimSpooler::QueryDirectory(const std::string& call, LPSTR environment, DWORD level, LPBYTE out,
+                                DWORD size, LPDWORD needed, bool driverFolder) {
+  if (!Enter(call)) {
+    return FALSE;
+  }
+  const bool windows9x = machine_.IsWindows9x();
+  if (level != 1 && !windows9x) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  const std::string resolved = ResolveEnvironment(environment, windows9x);
+  if (resolved.empty()) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  if (needed == nullptr && !windows9x) {
+    return Fail(RPC_X_NULL_REF_POINTER);
+  }
+  const std::string directory =
+      driverFolder ? DriverDirectoryFor(resolved) : ProcessorDirectoryFor(resolved);
   const auto total = static_cast<DWORD>(directory.size() + 1);
   if (needed != nullptr) {
     *needed = total;
@@ -505,24 +632,14 @@ BOOL SimSpooler::CopyDirectory(const std::string& directory, LPBYTE out, DWORD s
 
 BOOL SimSpooler::GetPrinterDriverDirectoryA(LPSTR /*server*/, LPSTR environment, DWORD level,
                                             LPBYTE directory, DWORD size, LPDWORD needed) {
-  if (!Enter("GetPrinterDriverDirectoryA")) {
-    return FALSE;
-  }
-  if (level != 1 || !IsKnownEnvironment(EnvironmentOrNative(environment))) {
-    return Fail(ERROR_INVALID_ENVIRONMENT);
-  }
-  return CopyDirectory(DriverDirectory(), directory, size, needed);
+  return QueryDirectory("GetPrinterDriverDirectoryA", environment, level, directory, size, needed,
+                        true);
 }
 
 BOOL SimSpooler::GetPrintProcessorDirectoryA(LPSTR /*server*/, LPSTR environment, DWORD level,
                                              LPBYTE directory, DWORD size, LPDWORD needed) {
-  if (!Enter("GetPrintProcessorDirectoryA")) {
-    return FALSE;
-  }
-  if (level != 1 || !IsKnownEnvironment(EnvironmentOrNative(environment))) {
-    return Fail(ERROR_INVALID_ENVIRONMENT);
-  }
-  return CopyDirectory(ProcessorDirectory(), directory, size, needed);
+  return QueryDirectory("GetPrintProcessorDirectoryA", environment, level, directory, size, needed,
+                        false);
 }
 
 BOOL SimSpooler::SetDefaultPrinter(LPCSTR name) {

@@ -1,7 +1,9 @@
 // The simulated print spooler. Monitors, print processors and drivers live where Windows keeps
 // them, in the registry under Control\Print, so that a test can preset them there; printers,
-// ports and the default printer are held here. Each call refuses or accepts as Windows does
-// (and not as Wine does, where the two differ), and any call can be made to fail on demand.
+// ports and the default printer are held here. Each call refuses or accepts as the running
+// version of Windows does according to Wine's winspool.drv/tests/info.c (and not as Wine does,
+// where the two differ); sim_spooler.cpp names the test behind each answer, or says that no
+// test records it. Any call can be made to fail on demand.
 #pragma once
 
 #include <map>
@@ -16,6 +18,10 @@ namespace platform::sim {
 class SimMachine;
 
 constexpr const char* kPrintKey = "SYSTEM\\CurrentControlSet\\Control\\Print";
+
+// The bytes of a simulated port-monitor DLL. The spooler loads a monitor by the entry point its
+// export table names; a file of these bytes names one, as a real monitor's export table does.
+std::string PortMonitorImage(const std::string& label);
 
 class SimSpooler final : public SpoolerService {
  public:
@@ -70,8 +76,11 @@ class SimSpooler final : public SpoolerService {
 
   // The running system's spooler environment and folders.
   std::string NativeEnvironment() const;
-  std::string DriverDirectory() const;
-  std::string ProcessorDirectory() const;
+  std::string DriverDirectory() const { return DriverDirectoryFor(NativeEnvironment()); }
+  std::string ProcessorDirectory() const { return ProcessorDirectoryFor(NativeEnvironment()); }
+  // The folders of an environment the running system knows.
+  std::string DriverDirectoryFor(const std::string& environment) const;
+  std::string ProcessorDirectoryFor(const std::string& environment) const;
 
   // Called by the simulated "SetDefaultPrinterA".
   BOOL SetDefaultPrinter(LPCSTR name);
@@ -96,13 +105,18 @@ class SimSpooler final : public SpoolerService {
     DWORD error;
     int times;
   };
+  struct Port {
+    std::string name;
+    std::string monitor;
+  };
   // False (with the last error set) when the call is made to fail or the spooler is down.
   bool Enter(const std::string& call);
   BOOL Fail(DWORD error);
-  bool IsKnownEnvironment(const std::string& environment) const;
-  std::string EnvironmentOrNative(LPCSTR environment) const;
+  std::vector<Port> PortList() const;
   Printer* PrinterOf(HANDLE handle);
-  BOOL CopyDirectory(const std::string& directory, LPBYTE out, DWORD size, LPDWORD needed);
+  // GetPrinterDriverDirectoryA and GetPrintProcessorDirectoryA: the same checks, either folder.
+  BOOL QueryDirectory(const std::string& call, LPSTR environment, DWORD level, LPBYTE out,
+                      DWORD size, LPDWORD needed, bool driverFolder);
   void WritePrinterKey(const Printer& printer);
   void WriteDriverKey(const Driver& driver, const std::string& datatype);
 

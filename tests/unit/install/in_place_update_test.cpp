@@ -47,7 +47,7 @@ TEST_F(InPlaceUpdateTest, SerialMonitorAndProcessorOlderOnXpReplaceOnlyTheMonito
   InstallProcessor(kNtProcessorsKey, 1);
   EXPECT_EQ(Update(kSerialMonitorOlder | kProcessorOlder), 1);
 
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "nt KSCOM.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), MonitorFile("nt KSCOM.DLL"));
   EXPECT_EQ(machine.registry().GetDword(MonitorKey(kSerialMonitor), "DriverVersion"), 3u);
   // The processor keeps its file and its older version, to be reported next time.
   EXPECT_EQ(FileAt(ProcessorDir() + "\\KSPP.DLL"), "old KSPP.DLL");
@@ -67,7 +67,7 @@ TEST_F(InPlaceUpdateTest, MonitorHeldByTheRunningSpoolerIsReplacedWhileItIsStopp
   // Without the stop, the copy over the loaded DLL would fail with a sharing violation.
   InstallMonitor(kSerialMonitor, "KSCOM.DLL", 1);
   EXPECT_EQ(Update(kSerialMonitorOlder), 1);
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "nt KSCOM.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), MonitorFile("nt KSCOM.DLL"));
   EXPECT_FALSE(machine.disk().Exists(SystemDir() + "\\nKSCOM.DLL"));
 }
 
@@ -85,14 +85,14 @@ TEST_F(InPlaceUpdateTest, Nt4TargetWaitsOneSecondAndServer2003TwoAndAHalf) {
   PutMonitorFiles("win2003", "2003");
   EXPECT_EQ(Update(kSerialMonitorOlder, kTargetServer2003), 1);
   EXPECT_EQ(StartTimes(), (std::vector<DWORD>{600, 1600, 3200, 5700}));
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "2003 KSCOM.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), MonitorFile("2003 KSCOM.DLL"));
 }
 
 TEST_F(InPlaceUpdateTest, UsbMonitorOlderReplacesTheUsbMonitor) {
   InstallMonitor(kSerialMonitor, "KSCOM.DLL", 1);
   InstallMonitor(kUsbMonitor, "KSUSB.DLL", 1);
   EXPECT_EQ(Update(kUsbMonitorOlder | kProcessorOlder), 1);
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), "nt KSUSB.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), MonitorFile("nt KSUSB.DLL"));
   EXPECT_EQ(machine.registry().GetDword(MonitorKey(kUsbMonitor), "DriverVersion"), 4u);
   EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "old KSCOM.DLL");
   EXPECT_EQ(machine.registry().GetDword(MonitorKey(kSerialMonitor), "DriverVersion"), 1u);
@@ -102,7 +102,7 @@ TEST_F(InPlaceUpdateTest, SerialBitWinsOverUsbBit) {
   InstallMonitor(kSerialMonitor, "KSCOM.DLL", 1);
   InstallMonitor(kUsbMonitor, "KSUSB.DLL", 1);
   EXPECT_EQ(Update(kSerialMonitorOlder | kUsbMonitorOlder), 1);
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "nt KSCOM.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), MonitorFile("nt KSCOM.DLL"));
   EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), "old KSUSB.DLL");
 }
 
@@ -218,7 +218,7 @@ TEST_F(InPlaceUpdate98Test, HeldUsbMonitorIsReplacedUnderTheAlternateName) {
   InstallMonitor(kUsbMonitor, "KSUSB.DLL", 1);
   EXPECT_EQ(Update98(kUsbMonitorOlder), 1);
   EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), "old KSUSB.DLL");
-  EXPECT_EQ(FileAt(SystemDir() + "\\nKSUSB.DLL"), "98 KSUSB.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\nKSUSB.DLL"), MonitorFile("98 KSUSB.DLL"));
   EXPECT_EQ(DriverValue(MonitorKey(kUsbMonitor)), "nKSUSB.DLL");
   EXPECT_EQ(machine.registry().GetDword(MonitorKey(kUsbMonitor), "DriverVersion"), 4u);
   // No service is stopped and nothing waits.
@@ -234,7 +234,7 @@ TEST_F(InPlaceUpdate98Test, FreeUsbMonitorFileIsReplacedInPlace) {
   machine.registry().PutDword(MonitorKey(kUsbMonitor), "DriverVersion", 1);
   machine.disk().WriteFile(SystemDir() + "\\KSUSB.DLL", "old");
   EXPECT_EQ(Update98(kUsbMonitorOlder), 1);
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), "98 KSUSB.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), MonitorFile("98 KSUSB.DLL"));
   EXPECT_EQ(DriverValue(MonitorKey(kUsbMonitor)), "KSUSB.DLL");
   EXPECT_FALSE(machine.disk().Exists(SystemDir() + "\\nKSUSB.DLL"));
 }

@@ -33,10 +33,17 @@ class MonitorTest : public InstallTest {
     }
     machine.disk().WriteFile(kCommonFile, text + extra);
   }
+  // The monitor DLLs export a monitor entry point, the UI DLLs do not.
   void PutMonitorFiles(const std::string& folder, const std::string& tag) {
-    for (const char* name : {"KSCOM.DLL", "KSCOMUI.DLL", "KSUSB.DLL", "KSUSBUI.DLL"}) {
+    for (const char* name : {"KSCOM.DLL", "KSUSB.DLL"}) {
+      PutPackageFile(folder, name, MonitorFile(tag + " " + name));
+    }
+    for (const char* name : {"KSCOMUI.DLL", "KSUSBUI.DLL"}) {
       PutPackageFile(folder, name, tag + " " + name);
     }
+  }
+  static std::string MonitorFile(const std::string& label) {
+    return platform::sim::PortMonitorImage(label);
   }
   // A monitor installed earlier: its key with its DLL, the DLL in the system folder, and its
   // recorded version unless it is negative.

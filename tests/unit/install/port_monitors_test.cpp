@@ -35,7 +35,7 @@ TEST_F(CheckPortMonitorsTest, ParallelPortNeedsNoMonitor) {
 
 TEST_F(CheckPortMonitorsTest, AbsentSerialMonitorIsPlacedAddedAndRecorded) {
   EXPECT_EQ(Check("KSCOM1:"), 0);
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "nt KSCOM.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), MonitorFile("nt KSCOM.DLL"));
   EXPECT_EQ(FileAt(SystemDir() + "\\KSCOMUI.DLL"), "nt KSCOMUI.DLL");
   EXPECT_TRUE(machine.spooler().MonitorInstalled(kSerialMonitor));
   EXPECT_EQ(DriverValue(MonitorKey(kSerialMonitor)), "KSCOM.DLL");
@@ -93,7 +93,7 @@ TEST_F(CheckPortMonitorsTest, UsbBranchIsSkippedForNt4) {
 TEST_F(CheckPortMonitorsTest, AbsentUsbMonitorOnWindows98IsAddedForWindows40) {
   UseWindows98();
   EXPECT_EQ(Check("USB_M_1", kTargetWin98Me), 0);
-  EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), "98 KSUSB.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), MonitorFile("98 KSUSB.DLL"));
   EXPECT_EQ(FileAt(SystemDir() + "\\KSUSBUI.DLL"), "98 KSUSBUI.DLL");
   EXPECT_TRUE(machine.spooler().MonitorInstalled(kUsbMonitor));
   EXPECT_EQ(machine.registry().GetDword(MonitorKey(kUsbMonitor), "DriverVersion"), 4u);
@@ -105,7 +105,7 @@ TEST_F(CheckPortMonitorsTest, LockedDllIsCopiedAndRegisteredUnderTheAlternateNam
   machine.disk().Lock(SystemDir() + "\\KSCOM.DLL", ERROR_SHARING_VIOLATION);
   EXPECT_EQ(Check("KSCOM1:"), 0);
   EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "in use");
-  EXPECT_EQ(FileAt(SystemDir() + "\\nKSCOM.DLL"), "nt KSCOM.DLL");
+  EXPECT_EQ(FileAt(SystemDir() + "\\nKSCOM.DLL"), MonitorFile("nt KSCOM.DLL"));
   EXPECT_EQ(DriverValue(MonitorKey(kSerialMonitor)), "nKSCOM.DLL");
   EXPECT_EQ(machine.registry().GetDword(MonitorKey(kSerialMonitor), "DriverVersion"), 3u);
   EXPECT_TRUE(Shown().empty());
@@ -153,7 +153,7 @@ TEST_F(CheckPortMonitorsTest, MissingKeysLookForAMonitorNamed0) {
   // Without a file named "0" the spooler cannot load it.
   EXPECT_EQ(Check("KSCOM1:"), install::kMonitorAddFailed);
   EXPECT_EQ(Shown(), Messages({IDS_ADD_MONITOR_FAILED}));
-  machine.disk().WriteFile(SystemDir() + "\\0", "zero");
+  machine.disk().WriteFile(SystemDir() + "\\0", MonitorFile("zero"));
   EXPECT_EQ(Check("KSCOM1:"), 0);
   EXPECT_TRUE(machine.spooler().MonitorInstalled("0"));
   EXPECT_EQ(DriverValue(MonitorKey("0")), "0");

@@ -47,7 +47,8 @@ TEST_F(SpoolerRequestsTest, AddDriverRegistersTheDriver) {
 }
 
 TEST_F(SpoolerRequestsTest, AddDriverToleratesNoErrorAtAll) {
-  // Files missing from the driver folder, then errors a caller might hope to be harmless.
+  // Files missing from the driver folder (the simulation refuses them, an assumption no test
+  // records), then errors a caller might hope to be harmless.
   EXPECT_EQ(install::AddDriver(platform(), Driver()), 0);
   for (DWORD error : {ERROR_ALREADY_EXISTS, ERROR_PRINTER_ALREADY_EXISTS, ERROR_ACCESS_DENIED}) {
     machine.spooler().FailCall("AddPrinterDriverA", error, 1);
@@ -59,14 +60,14 @@ TEST_F(SpoolerRequestsTest, AddDriverToleratesNoErrorAtAll) {
 // AddPortMonitor.
 
 TEST_F(SpoolerRequestsTest, AddPortMonitorRegistersTheMonitor) {
-  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", "x");
+  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", platform::sim::PortMonitorImage("KSMON"));
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 1);
   EXPECT_TRUE(machine.spooler().MonitorInstalled("KS Monitor"));
   EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SpoolerRequestsTest, MonitorAlreadyInstalledIsSuccessWithoutMessage) {
-  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", "x");
+  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", platform::sim::PortMonitorImage("KSMON"));
   ASSERT_EQ(install::AddPortMonitor(platform(), Monitor()), 1);
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 1);  // 3006 from the spooler
   machine.spooler().FailCall("AddMonitorA", ERROR_ALREADY_EXISTS, 1);
@@ -75,9 +76,10 @@ TEST_F(SpoolerRequestsTest, MonitorAlreadyInstalledIsSuccessWithoutMessage) {
 }
 
 TEST_F(SpoolerRequestsTest, OtherMonitorFailuresShow119) {
-  EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 0);  // DLL not in the system folder
+  // DLL not in the system folder: 126 (test_AddMonitor in Wine's winspool.drv/tests/info.c).
+  EXPECT_EQ(install::AddPortMonitor(platform(), Monitor()), 0);
   char windows40[] = "Windows 4.0";
-  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", "x");
+  machine.disk().WriteFile(SystemDir() + "\\KSMON.DLL", platform::sim::PortMonitorImage("KSMON"));
   EXPECT_EQ(install::AddPortMonitor(platform(), Monitor(windows40)), 0);  // wrong environment
   EXPECT_EQ(Shown(), Messages({IDS_ADD_MONITOR_FAILED, IDS_ADD_MONITOR_FAILED}));
   EXPECT_FALSE(machine.spooler().MonitorInstalled("KS Monitor"));
@@ -103,6 +105,7 @@ TEST_F(SpoolerRequestsTest, AddProcessorNamesWindows40ForAWindows98Target) {
 TEST_F(SpoolerRequestsTest, AddProcessorHandsBackTheToleratedErrorNumbersSilently) {
   machine.disk().WriteFile(ProcessorDir() + "\\KSPP.DLL", "x");
   ASSERT_EQ(install::AddProcessor(platform(), "KS Processor", "KSPP.DLL", kTargetWinXp), 1);
+  // The simulation's 3005 for an installed processor is an assumption no test records.
   EXPECT_EQ(install::AddProcessor(platform(), "KS Processor", "KSPP.DLL", kTargetWinXp), 3005);
   for (DWORD error : {DWORD{183}, DWORD{87}}) {
     machine.spooler().FailCall("AddPrintProcessorA", error, 1);
@@ -113,6 +116,8 @@ TEST_F(SpoolerRequestsTest, AddProcessorHandsBackTheToleratedErrorNumbersSilentl
 }
 
 TEST_F(SpoolerRequestsTest, AddProcessorOtherErrorShows123) {
+  // The DLL is not in the processor folder: 126 from the simulation (an assumption no test
+  // records).
   EXPECT_EQ(install::AddProcessor(platform(), "KS Processor", "KSPP.DLL", kTargetWinXp), 0);
   EXPECT_EQ(Shown(), Messages({IDS_ADD_PROCESSOR_FAILED}));
 }

@@ -57,7 +57,8 @@ TEST_F(Win98UnidrvTest, MissingUnidrvComesFromTheSystemsBackupFirst) {
 
 TEST_F(Win98UnidrvTest, WithoutBackupThePackagesUnidrvIsPlaced) {
   EnsureUnidrvFiles(platform(), kTargetWin98Me, false);
-  // On Windows 98/Me the driver folder is the system folder.
+  // On Windows 98/Me the driver folder is the system folder (the simulation's assumption; no
+  // test records it).
   EXPECT_EQ(FileAt(SystemDir() + "\\UNIDRV.DLL"), "package unidrv");
   EXPECT_TRUE(Shown().empty());
   ExpectEverythingReleased();

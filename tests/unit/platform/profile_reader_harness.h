@@ -55,9 +55,17 @@ class ProfileReaderTest : public ::testing::Test {
     return answer.Text();
   }
 
+  // The system the reader runs on (Windows XP unless a test says otherwise).
+  void UseVersion(DWORD platformId, DWORD major, DWORD minor) {
+    version_.dwPlatformId = platformId;
+    version_.dwMajorVersion = major;
+    version_.dwMinorVersion = minor;
+  }
+
   SimFileTree disk_;
   const std::string windowsDirectory_ = "C:\\WINDOWS";
-  SimProfileService profile_{disk_, windowsDirectory_};
+  OSVERSIONINFOA version_{sizeof(OSVERSIONINFOA), 5, 1, 2600, VER_PLATFORM_WIN32_NT, {}};
+  SimProfileService profile_{disk_, windowsDirectory_, version_};
 };
 
 }  // namespace platform::sim::testing

@@ -1,5 +1,7 @@
 // The simulated profile reader's rules, each as Windows applies them to an ANSI file and an
-// ANSI call. tests/ini_conformance checks the same rules against the real reader under Wine.
+// ANSI call. tests/ini_conformance checks the same rules against the real reader under Wine;
+// its README says which of Windows' answers Wine's kernel32/tests/profile.c records and which
+// are assumptions.
 #include "platform/sim/sim_profile_service.h"
 
 #include <gtest/gtest.h>
@@ -136,7 +138,8 @@ TEST_F(ProfileReaderValues, BlanksAroundTheValueAreTrimmedInnerOnesKept) {
 }
 
 TEST_F(ProfileReaderValues, TheIdeographicSpaceIsNoBlank) {
-  // GBK A1 A1 is a full-width space; Windows trims only the ASCII blanks of an ANSI file.
+  // GBK A1 A1 is a full-width space; Windows trims only the ASCII blanks of an ANSI file (as
+  // Wine does, measured; no test records Windows).
   UseFile("[S]\r\nEnd=\xB4\xF2\xA1\xA1\r\nStart=\xA1\xA1\xB4\xF2\r\n");
   EXPECT_EQ(Value("S", "End"), "\xB4\xF2\xA1\xA1");
   EXPECT_EQ(Value("S", "Start"), "\xA1\xA1\xB4\xF2");
@@ -200,7 +203,8 @@ TEST_F(ProfileReaderValues, AValueEndsAtANulByte) {
 
 TEST_F(ProfileReaderValues, FileBytesComeBackUnconverted) {
   // Bytes that are no GBK character come back as they are (Windows does not convert an ANSI
-  // file for an ANSI call), and a lead byte does not swallow the byte after it.
+  // file for an ANSI call, an assumption no test records), and a lead byte does not swallow
+  // the byte after it.
   UseFile(
       "[Bad]\r\nLoneLead=abc\x81\r\nLeadBlank=ab\x81 cd\r\nLead\x81=x\r\nFF=ab\xFF"
       "cd\r\n");
@@ -399,6 +403,39 @@ TEST_F(ProfileReaderLists, AListFitsOnlyWithRoomForBothTerminators) {
   const Answer exact = Ask("MixedCase", nullptr, "0", 21);
   EXPECT_EQ(exact.result, 19u);
   EXPECT_EQ(exact.buffer, "KeyName\0UPPER\0lower\0\0"s);
+}
+
+// test_profile_sections_names in Wine's kernel32/tests/profile.c: a section list whose names
+// and their NULs fill the buffer, leaving no room for the list's own NUL, is answered with
+// size - 2; Server 2003 writes NULs in both last bytes, NT 4, 2000 and XP leave the last byte
+// unwritten. A list cut inside a name ends with two NULs everywhere (test_GetPrivateProfileString).
+TEST_F(ProfileReaderLists, AnExactlyFilledSectionListPerVersion) {
+  // "MixedCase\0UPPERSECTION\0" is 23 bytes.
+  UseFile("[MixedCase]\r\nKeyName=1\r\n[UPPERSECTION]\r\n");
+  struct Case {
+    const char* name;
+    DWORD major;
+    DWORD minor;
+    char lastByte;
+  };
+  const Case cases[] = {
+      {"Windows NT 4", 4, 0, kSentinel},
+      {"Windows 2000", 5, 0, kSentinel},
+      {"Windows XP", 5, 1, kSentinel},
+      {"Windows Server 2003", 5, 2, '\0'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UseVersion(VER_PLATFORM_WIN32_NT, c.major, c.minor);
+    const Answer exact = Ask(nullptr, nullptr, "0", 24);
+    EXPECT_EQ(exact.result, 22u);
+    EXPECT_EQ(exact.buffer.substr(0, 23), "MixedCase\0UPPERSECTION\0"s);
+    EXPECT_EQ(exact.buffer[23], c.lastByte);
+    const Answer cut = Ask(nullptr, nullptr, "0", 20);
+    EXPECT_EQ(cut.result, 18u);
+    EXPECT_EQ(cut.buffer, "MixedCase\0UPPERSEC\0\0"s);
+    EXPECT_TRUE(exact.GuardIntact() && cut.GuardIntact());
+  }
 }
 
 TEST_F(ProfileReaderLists, AFileWithoutSectionsGivesOneNul) {
