@@ -32,8 +32,8 @@ std::string AnsiToUtf8(const std::string& text) {
   if (text.empty()) {
     return text;
   }
-  const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int wide =
+      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::vector<wchar_t> unicode(static_cast<size_t>(wide));
   ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), unicode.data(),
                         wide);
