@@ -37,9 +37,12 @@ def lay_out_package(source: Path, target: Path, platform: bench.Platform) -> Non
     shutil.copy2(platform.build_dir / "Setup.exe", target / "Setup.exe")
 
 
+NO_TRANSCRIPT = "the driver wrote no transcript"
+
+
 def driver_failure(transcript: Path) -> str:
     if not transcript.exists():
-        return "the driver wrote no transcript"
+        return NO_TRANSCRIPT
     for line in transcript.read_text(encoding="utf-8", errors="replace").splitlines():
         if line.startswith("FAIL "):
             return line[5:].strip()
@@ -152,7 +155,13 @@ def main() -> int:
 
     def one(sc: scenarios.Scenario) -> tuple[bool, str, float]:
         try:
-            return run_scenario(sc, platform, shots, closer)
+            result = run_scenario(sc, platform, shots, closer)
+            if not result[0] and result[1] == NO_TRANSCRIPT:
+                # The driver never got to its first line: Wine failed to start it, which the
+                # bench under load does now and then. Setup.exe has not run; run it once more.
+                print(f"run_e2e: {sc.name}: {NO_TRANSCRIPT}; running it again", file=sys.stderr)
+                result = run_scenario(sc, platform, shots, closer)
+            return result
         except Exception as error:  # a broken bench is a failed scenario, not a crash
             return False, f"bench error: {error}", 0.0
 
