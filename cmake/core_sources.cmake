@@ -40,6 +40,7 @@ set(CORE_SOURCES
   src/unattended/answers_file.cpp
   src/unattended/command_line.cpp
   src/unattended/page_walk.cpp
+  src/unattended/unattended_install.cpp
 )
 
 function(setup_core_library name)

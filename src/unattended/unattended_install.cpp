@@ -1,0 +1,99 @@
+#include "unattended/unattended_install.h"
+
+#include <cstdio>
+
+#include "app/wizard_parts.h"
+#include "unattended/answering_user_service.h"
+#include "unattended/answers_file.h"
+#include "unattended/exit_codes.h"
+#include "unattended/page_walk.h"
+
+namespace unattended {
+namespace {
+
+const char* const kSystemNames[kTargetOsCount] = {"Windows 98/Me", "Windows NT 4", "Windows 2000",
+                                                  "Windows XP", "Windows Server 2003"};
+
+std::string Describe(const install::InstallSelection& s) {
+  char serial[80] = {};
+  std::snprintf(serial, sizeof(serial), "%d,%c,%d,%g,%c", static_cast<int>(s.serial.baudRate),
+                s.serial.parity, static_cast<int>(s.serial.dataBits), s.serial.stopBits,
+                s.serial.flowControl);
+  const bool knownSystem = s.targetOs >= 0 && s.targetOs < kTargetOsCount;
+  return std::string("model ") + s.modelName + ", " +
+         (s.installMode == kModeTypical ? "Typical" : "Advanced") + ", " +
+         (knownSystem ? kSystemNames[s.targetOs] : "?") + ", port " + s.portEntry + ", " +
+         (s.driverFlavor == kFlavorGdi ? "raster (GDI)" : "text (STD)") + " driver, serial " +
+         serial + ", default printer " + (s.setAsDefault != 0 ? "yes" : "no");
+}
+
+int ExitCodeOf(InstallEnd end) {
+  switch (end) {
+    case InstallEnd::kStayed:
+      return kExitNothingChanged;
+    case InstallEnd::kFailed:
+      return kExitFailed;
+    case InstallEnd::kInstalled:
+      return kExitDone;
+    case InstallEnd::kRestartPending:
+      return kExitRestartRequired;
+  }
+  return kExitFailed;
+}
+
+const char* Meaning(int code) {
+  switch (code) {
+    case kExitDone:
+      return "installed";
+    case kExitRestartRequired:
+      return "installed; restart required";
+    case kExitNothingChanged:
+      return "ended without changing anything";
+    case kExitFailed:
+      return "failed after changes began";
+    default:
+      return "bad answers file";
+  }
+}
+
+int Finish(RunLog& log, int code) {
+  log.Line("result: " + std::to_string(code) + " (" + Meaning(code) + ")");
+  return code;
+}
+
+}  // namespace
+
+int RunUnattendedInstall(platform::Platform& platform, const std::string& answersPath, RunLog& log,
+                         const SequenceRunner& runSequence) {
+  log.Line("unattended installation, answers from " + answersPath);
+  Answers answers;
+  std::string reason;
+  if (!ReadAnswers(platform, answersPath, answers, reason)) {
+    log.Line("bad answers file: " + reason);
+    return Finish(log, kExitBadArguments);
+  }
+  AnsweringUserService quietUser(platform.user, log,
+                                 QuestionAnswers{answers.renumberUsb, answers.restartNow});
+  platform::Platform quiet{platform.profile,  platform.files,    platform.system,
+                           quietUser,         platform.registry, platform.spooler,
+                           platform.services, platform.libraries};
+
+  InstallEnd end = InstallEnd::kStayed;
+  app::WizardParts parts(quiet, std::string(), [&](install::InstallSelection& selection) {
+    log.Line("installing: " + Describe(selection));
+    end = runSequence(quiet, selection);
+    return end == InstallEnd::kStayed ? app::FinishOutcome::kStay : app::FinishOutcome::kClose;
+  });
+  PageWalk walk(parts);
+  if (!walk.WalkToFinish(answers, reason)) {
+    log.Line("bad answers file: " + reason);
+    return Finish(log, kExitBadArguments);
+  }
+  walk.Finish();
+  if (end == InstallEnd::kInstalled || end == InstallEnd::kRestartPending) {
+    log.Line(std::string("printer added as ") + parts.flow.selection().modelName);
+  }
+  return Finish(log, ExitCodeOf(end));
+}
+
+}  // namespace unattended
