@@ -15,8 +15,12 @@ set(CORE_SOURCES
   src/config/text_buffer.cpp
   src/install/default_printer.cpp
   src/install/driver_file.cpp
+  src/install/final_message.cpp
   src/install/in_place_update.cpp
+  src/install/install_sequence.cpp
+  src/install/model_files.cpp
   src/install/package_files.cpp
+  src/install/port_entry.cpp
   src/install/port_monitors.cpp
   src/install/print_processor.cpp
   src/install/printer_queue.cpp
@@ -24,6 +28,7 @@ set(CORE_SOURCES
   src/install/spooler_keys.cpp
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
+  src/install/usb_check.cpp
   src/messages/message_box.cpp
   src/pages/licence_page.cpp
   src/pages/port_page.cpp

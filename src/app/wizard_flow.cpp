@@ -85,8 +85,18 @@ void WizardFlow::TakeSelection(WizardHost& host) {
 
 void WizardFlow::OnFinish(WizardHost& host) {
   TakeSelection(host);
-  if (finish_ && finish_(selection_) == FinishOutcome::kClose) {
-    host.EndWizard(kWizardOk);
+  if (!finish_) {
+    return;
+  }
+  bool ended = false;
+  const std::function<void()> endWizard = [&host, &ended] {
+    if (!ended) {
+      ended = true;
+      host.EndWizard(kWizardOk);
+    }
+  };
+  if (finish_(selection_, endWizard) == FinishOutcome::kClose) {
+    endWizard();
   }
 }
 

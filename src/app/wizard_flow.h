@@ -26,7 +26,10 @@ enum PageIndex : int {
 
 // What Finish leads to: the wizard stays open on the port page, or closes with OK.
 enum class FinishOutcome { kStay, kClose };
-using FinishAction = std::function<FinishOutcome(install::InstallSelection&)>;
+// The action may close the wizard itself (endWizard) and then show a last message before it
+// returns; the wizard is closed only once.
+using FinishAction = std::function<FinishOutcome(install::InstallSelection&,
+                                                 const std::function<void()>& endWizard)>;
 
 struct WizardPages {
   pages::PrinterPage& printer;

@@ -14,4 +14,12 @@ bool CopyText(char (&out)[N], std::string_view text) {
   return CopyText(out, N, text);
 }
 
+// Appends text to the terminated text in out, cut to what still fits; false when it was cut.
+bool AppendText(char* out, std::size_t size, std::string_view text);
+
+template <std::size_t N>
+bool AppendText(char (&out)[N], std::string_view text) {
+  return AppendText(out, N, text);
+}
+
 }  // namespace config

@@ -99,7 +99,9 @@ int MakeDefaultPrinter(platform::Platform& platform, const char* printerName) {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof(version);
   platform.system.GetVersionExA(&version);
-  if (printerName == nullptr) {
+  // An empty name would not name this printer: SetDefaultPrinterA takes "" as "keep or pick
+  // any default", and the other methods would look up a printer without a name.
+  if (printerName == nullptr || printerName[0] == '\0') {
     return kFailed;
   }
   if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {

@@ -7,7 +7,8 @@
 
 namespace install {
 
-// 1 on success (and on a platform it knows no method for), 0 on any failure or a null name.
+// 1 on success (and on a platform it knows no method for), 0 on any failure or a null or
+// empty name.
 // Windows 95/98/Me: the printer's default attribute; NT 4: win.ini [windows] "device";
 // Windows 2000 and later: "SetDefaultPrinterA" of winspool.drv.
 int MakeDefaultPrinter(platform::Platform& platform, const char* printerName);

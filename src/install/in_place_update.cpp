@@ -24,10 +24,13 @@ DWORD RestartPause(int targetOs) {
 }
 
 // NT family, a monitor: the DLL copied over the old one (the spooler is stopped, so it is not
-// held); a failed copy has shown its message and does not stop the update.
+// held). A failed copy has shown its message and does not stop the update; the old version
+// stays recorded, so that the next installation tries again.
 void ReplaceMonitor(platform::Platform& platform, registry::RegistryKey& key, int targetOs,
                     const config::MonitorRecord& monitor, std::int32_t version) {
-  PlaceDriverFile(platform, monitor.pDLLName, kSystemDir, targetOs, false);
+  if (PlaceDriverFile(platform, monitor.pDLLName, kSystemDir, targetOs, false) != kSucceeded) {
+    return;
+  }
   if (key.Open(HKEY_LOCAL_MACHINE, MonitorKeyPath(monitor.pName).c_str())) {
     key.SetDword("DriverVersion", static_cast<DWORD>(version));
   }
@@ -62,6 +65,20 @@ bool ReplaceProcessor(platform::Platform& platform, registry::RegistryKey& key, 
   return true;
 }
 
+// Starts the stopped spooler and waits until it runs; false after "StartSpoolService error",
+// with one more start request sent.
+bool RestartSpooler(platform::Platform& platform, int targetOs) {
+  StartSpooler(platform);
+  platform.system.Sleep(RestartPause(targetOs));
+  StartSpooler(platform);
+  platform.system.Sleep(kAfterSecondStartPause);
+  if (WaitSpoolerRunning(platform) == kFailed) {
+    StartSpooler(platform);
+    return false;
+  }
+  return true;
+}
+
 int UpdateWithSpoolerStopped(platform::Platform& platform, config::DriverConfig& config,
                              int updateFlags, int targetOs, const char* processorName,
                              const char* processorDll, std::int32_t packageVersion) {
@@ -82,6 +99,7 @@ int UpdateWithSpoolerStopped(platform::Platform& platform, config::DriverConfig&
   platform.system.Sleep(kAfterStopPause);
 
   registry::RegistryKey key(platform.registry);
+  bool replaced = true;
   if ((updateFlags & (kSerialMonitorOlder | kUsbMonitorOlder)) != 0) {
     config::PortMonitorSet set{};
     config.ReadPortMonitorSet(targetOs, set);
@@ -91,66 +109,73 @@ int UpdateWithSpoolerStopped(platform::Platform& platform, config::DriverConfig&
       ReplaceMonitor(platform, key, targetOs, set.usbMonitor, set.usbMonitorVersion);
     }
   } else if ((updateFlags & kProcessorOlder) != 0) {
-    if (!ReplaceProcessor(platform, key, targetOs, processorFolder, processorName, processorDll,
-                          packageVersion)) {
-      // The installation ends here; the machine must not be left without its print spooler.
-      StartSpooler(platform);
-      return kFailed;
-    }
+    replaced = ReplaceProcessor(platform, key, targetOs, processorFolder, processorName,
+                                processorDll, packageVersion);
   }
   key.Close();
-
-  StartSpooler(platform);
-  platform.system.Sleep(RestartPause(targetOs));
-  StartSpooler(platform);
-  platform.system.Sleep(kAfterSecondStartPause);
-  if (WaitSpoolerRunning(platform) == kFailed) {
-    StartSpooler(platform);
-    return kFailed;
-  }
-  return kSucceeded;
+  // A failed replacement ends the installation, but never leaves the machine without its
+  // print spooler: the restart is the same either way.
+  const bool running = RestartSpooler(platform, targetOs);
+  return replaced && running ? kSucceeded : kFailed;
 }
 
-// Windows 98/Me: places the file, under the alternate name when the original is held. False
-// when both names are locked; otherwise registered is the name to record.
-bool PlaceBesideHeldFile(platform::Platform& platform, const char* dll, int destination,
-                         int targetOs, std::string& registered) {
+// Windows 98/Me: how placing a file beside one the spooler may hold ended.
+enum class Placement {
+  kPlaced,     // copied; `registered` names the file written
+  kNotPlaced,  // the copy failed for another reason (its message has been shown)
+  kBothHeld,   // the file and its alternate are both held
+};
+
+// Places the file, under the alternate name when the original is held.
+Placement PlaceBesideHeldFile(platform::Platform& platform, const char* dll, int destination,
+                              int targetOs, std::string& registered) {
+  int result = PlaceDriverFile(platform, dll, destination, targetOs, false);
   registered = dll == nullptr ? "" : dll;
-  if (!IsLockedResult(PlaceDriverFile(platform, dll, destination, targetOs, false))) {
-    return true;
+  if (IsLockedResult(result)) {
+    result = PlaceDriverFile(platform, dll, destination, targetOs, true);
+    if (IsLockedResult(result)) {
+      return Placement::kBothHeld;
+    }
+    registered = AlternateName(dll);
   }
-  if (IsLockedResult(PlaceDriverFile(platform, dll, destination, targetOs, true))) {
-    return false;
+  return result == kSucceeded ? Placement::kPlaced : Placement::kNotPlaced;
+}
+
+// Points the key at the file really written, with its version. A file that could not be
+// placed leaves "Driver" and the old version as they were, so that a later run tries again.
+int RecordBesideHeldFile(platform::Platform& platform, registry::RegistryKey& key, const char* dll,
+                         int destination, int targetOs, std::int32_t version) {
+  std::string registered;
+  switch (PlaceBesideHeldFile(platform, dll, destination, targetOs, registered)) {
+    case Placement::kBothHeld:
+      messages::ShowMessage(platform, IDS_SYSTEM_ERROR_RESTART);
+      return kFailed;
+    case Placement::kNotPlaced:
+      return kSucceeded;
+    case Placement::kPlaced:
+      break;
   }
-  registered = AlternateName(dll);
-  return true;
+  key.SetString("Driver", registered.c_str());
+  key.SetDword("DriverVersion", static_cast<DWORD>(version));
+  return kSucceeded;
 }
 
 int UpdateBesideHeldFile(platform::Platform& platform, config::DriverConfig& config,
                          int updateFlags, int targetOs, const char* processorName,
                          const char* processorDll, std::int32_t packageVersion) {
   registry::RegistryKey key(platform.registry);
-  std::string registered;
   if ((updateFlags & kUsbMonitorOlder) != 0) {
     config::PortMonitorSet set{};
     config.ReadPortMonitorSet(targetOs, set);
     key.OpenOrCreate(HKEY_LOCAL_MACHINE, MonitorKeyPath(set.usbMonitor.pName).c_str());
-    if (!PlaceBesideHeldFile(platform, set.usbMonitor.pDLLName, kSystemDir, targetOs, registered)) {
-      messages::ShowMessage(platform, IDS_SYSTEM_ERROR_RESTART);
-      return kFailed;
-    }
-    key.SetString("Driver", registered.c_str());
-    key.SetDword("DriverVersion", static_cast<DWORD>(set.usbMonitorVersion));
-  } else if ((updateFlags & kProcessorOlder) != 0) {
-    key.OpenOrCreate(HKEY_LOCAL_MACHINE, ProcessorKeyPath(targetOs, processorName).c_str());
-    if (!PlaceBesideHeldFile(platform, processorDll, kProcessorDir, targetOs, registered)) {
-      messages::ShowMessage(platform, IDS_SYSTEM_ERROR_RESTART);
-      return kFailed;
-    }
-    key.SetString("Driver", registered.c_str());
-    key.SetDword("DriverVersion", static_cast<DWORD>(packageVersion));
+    return RecordBesideHeldFile(platform, key, set.usbMonitor.pDLLName, kSystemDir, targetOs,
+                                set.usbMonitorVersion);
   }
-  key.Close();
+  if ((updateFlags & kProcessorOlder) != 0) {
+    key.OpenOrCreate(HKEY_LOCAL_MACHINE, ProcessorKeyPath(targetOs, processorName).c_str());
+    return RecordBesideHeldFile(platform, key, processorDll, kProcessorDir, targetOs,
+                                packageVersion);
+  }
   return kSucceeded;
 }
 

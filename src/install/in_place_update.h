@@ -14,7 +14,9 @@ namespace install {
 
 // updateFlags: the bitwise or of CheckPortMonitors' and CheckPrintProcessor's results.
 // 1: the installation goes on; 0: it ends as failed (its message has been shown). The spooler
-// is never left stopped by a failure after it was stopped.
+// is never left stopped by a failure after it was stopped: every path that stopped it restarts
+// it the same way. A "DriverVersion" (and on Windows 98/Me a "Driver") is written only for a
+// file that was really placed, so that a failed copy is tried again by the next installation.
 int InPlaceUpdate(platform::Platform& platform, config::DriverConfig& config, int updateFlags,
                   int targetOs, const char* processorName, const char* processorDll,
                   std::int32_t packageVersion);

@@ -35,4 +35,15 @@ void ShowText(platform::Platform& platform, const std::string& text) {
                             MB_OK | MB_ICONEXCLAMATION);
 }
 
+void ShowInformation(platform::Platform& platform, unsigned id) {
+  platform.user.MessageBoxA(LoadMessage(platform, id).c_str(), ApplicationTitle(platform).c_str(),
+                            MB_OK | MB_ICONINFORMATION);
+}
+
+bool AskYesNo(platform::Platform& platform, unsigned id) {
+  return platform.user.MessageBoxA(LoadMessage(platform, id).c_str(),
+                                   ApplicationTitle(platform).c_str(),
+                                   MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 }  // namespace messages

@@ -1,5 +1,6 @@
 // Message boxes as the program shows them: a text from the message table (or a literal), an OK
-// button, and the program file's name without its extension as the caption.
+// button (Yes and No for a question), and the program file's name without its extension as the
+// caption.
 #pragma once
 
 #include <string>
@@ -18,5 +19,9 @@ std::string LoadMessage(platform::Platform& platform, unsigned id);
 void ShowMessage(platform::Platform& platform, unsigned id);
 // Shows a literal text in a modal OK box.
 void ShowText(platform::Platform& platform, const std::string& text);
+// Shows message id in a modal OK box with the information icon: news, not a failure.
+void ShowInformation(platform::Platform& platform, unsigned id);
+// Asks message id in a modal Yes/No box; true when the user answers Yes.
+bool AskYesNo(platform::Platform& platform, unsigned id);
 
 }  // namespace messages

@@ -7,6 +7,7 @@
 
 #include "app/win32/wizard_dialog.h"
 #include "app/wizard_parts.h"
+#include "install/install_sequence.h"
 #include "messages/message_box.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
@@ -57,8 +58,14 @@ std::string LicenceAgreement() {
 }
 
 int RunWizard(platform::Platform& platform) {
-  app::WizardParts parts(platform, LicenceAgreement(),
-                         [](install::InstallSelection&) { return app::FinishOutcome::kClose; });
+  app::WizardParts parts(
+      platform, LicenceAgreement(),
+      [&platform](install::InstallSelection& selection, const std::function<void()>& endWizard) {
+        return install::InstallSequence(platform, selection, endWizard) ==
+                       install::SequenceEnd::kStay
+                   ? app::FinishOutcome::kStay
+                   : app::FinishOutcome::kClose;
+      });
   app::win32::WizardDialog window(parts.wizard, kWizardCaption);
   window.Run();
   return 0;

@@ -92,7 +92,8 @@ BOOL SimServices::ControlService(SC_HANDLE service, DWORD control, SERVICE_STATU
     }
     return Fail(ERROR_SERVICE_NOT_ACTIVE);
   }
-  state_ = SERVICE_STOPPED;
+  state_ = stopQueries_ > 0 ? SERVICE_STOP_PENDING : SERVICE_STOPPED;
+  pendingQueries_ = stopQueries_;
   FillStatus(status);
   return TRUE;
 }
@@ -112,7 +113,7 @@ BOOL SimServices::StartServiceA(SC_HANDLE service, DWORD /*argc*/, LPCSTR* /*arg
     startError_ = 0;
     return Fail(error);
   }
-  if (state_ == SERVICE_RUNNING || state_ == SERVICE_START_PENDING) {
+  if (state_ != SERVICE_STOPPED) {
     return Fail(ERROR_SERVICE_ALREADY_RUNNING);
   }
   if (neverStarts_ || startQueries_ > 0) {
@@ -133,9 +134,11 @@ BOOL SimServices::QueryServiceStatus(SC_HANDLE service, SERVICE_STATUS* status) 
     return Fail(ERROR_ACCESS_DENIED);
   }
   ++statusQueries_;
-  if (state_ == SERVICE_START_PENDING && !neverStarts_) {
+  const bool pending =
+      (state_ == SERVICE_START_PENDING && !neverStarts_) || state_ == SERVICE_STOP_PENDING;
+  if (pending) {
     if (pendingQueries_ <= 0) {
-      state_ = SERVICE_RUNNING;
+      state_ = state_ == SERVICE_START_PENDING ? SERVICE_RUNNING : SERVICE_STOPPED;
     } else {
       --pendingQueries_;
     }

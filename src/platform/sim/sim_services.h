@@ -28,10 +28,17 @@ class SimServices final : public ServiceControl {
   void FailStop(DWORD error) { stopError_ = error; }
   // After this many status queries the pending start completes (0: at once on start).
   void StartTakesQueries(int queries) { startQueries_ = queries; }
+  // After a stop request the service stays STOP_PENDING, still holding the files it loaded and
+  // refusing a start with ERROR_SERVICE_ALREADY_RUNNING, for this many status queries (0: it
+  // stops at once).
+  void StopTakesQueries(int queries) { stopQueries_ = queries; }
 
   // What is there.
   DWORD spoolerState() const { return state_; }
-  bool spoolerRunning() const { return state_ == SERVICE_RUNNING; }
+  // The service's process is up: running, or not yet stopped after a stop request.
+  bool spoolerRunning() const {
+    return state_ == SERVICE_RUNNING || state_ == SERVICE_STOP_PENDING;
+  }
   int startRequests() const { return startRequests_; }
   int stopRequests() const { return stopRequests_; }
   // When each start or stop request came, on the virtual clock.
@@ -67,6 +74,7 @@ class SimServices final : public ServiceControl {
   DWORD startError_ = 0;
   DWORD stopError_ = 0;
   int startQueries_ = 0;
+  int stopQueries_ = 0;
   int pendingQueries_ = 0;
   int startRequests_ = 0;
   int stopRequests_ = 0;

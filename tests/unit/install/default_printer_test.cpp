@@ -1,5 +1,6 @@
 #include "install/default_printer.h"
 
+#include <array>
 #include <string>
 
 #include "install_fixture.h"
@@ -26,6 +27,22 @@ TEST_F(MakeDefaultPrinterTest, NullNameTouchesNothing) {
   UseWindows98();
   EXPECT_EQ(MakeDefaultPrinter(platform(), nullptr), 0);
   EXPECT_EQ(machine.spooler().callCount("OpenPrinterA"), 0);
+  EXPECT_TRUE(machine.broadcasts().empty());
+}
+
+TEST_F(MakeDefaultPrinterTest, EmptyNameReachesNoMethodOnAnyPlatform) {
+  // SetDefaultPrinterA("") would keep or pick some default and report success.
+  AddPrinter("Other");
+  for (const auto version : {std::array<DWORD, 2>{VER_PLATFORM_WIN32_WINDOWS, 4},
+                             std::array<DWORD, 2>{VER_PLATFORM_WIN32_NT, 4},
+                             std::array<DWORD, 2>{VER_PLATFORM_WIN32_NT, 5}}) {
+    machine.SetVersion(version[0], version[1], 0);
+    EXPECT_EQ(MakeDefaultPrinter(platform(), ""), 0);
+  }
+  EXPECT_EQ(machine.spooler().callCount("OpenPrinterA"), 0);
+  EXPECT_EQ(machine.spooler().callCount("SetDefaultPrinterA"), 0);
+  EXPECT_EQ(machine.libraries().loadRequests(), 0);
+  EXPECT_EQ(machine.spooler().defaultPrinter(), "");
   EXPECT_TRUE(machine.broadcasts().empty());
 }
 

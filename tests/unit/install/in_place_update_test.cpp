@@ -106,13 +106,38 @@ TEST_F(InPlaceUpdateTest, SerialBitWinsOverUsbBit) {
   EXPECT_EQ(FileAt(SystemDir() + "\\KSUSB.DLL"), "old KSUSB.DLL");
 }
 
-TEST_F(InPlaceUpdateTest, FailedMonitorCopyIsShownButTheVersionIsWrittenAllTheSame) {
+TEST_F(InPlaceUpdateTest, FailedMonitorCopyIsShownAndKeepsTheOldVersionForTheNextRun) {
   InstallMonitor(kSerialMonitor, "KSCOM.DLL", 1);
   machine.disk().Remove(std::string(install_test::kPackage) + "\\winnt\\KSCOM.DLL");
   EXPECT_EQ(Update(kSerialMonitorOlder), 1);
   EXPECT_EQ(Shown(), Messages({IDS_COPY_FILE_FAILED}));
-  EXPECT_EQ(machine.registry().GetDword(MonitorKey(kSerialMonitor), "DriverVersion"), 3u);
+  EXPECT_EQ(machine.registry().GetDword(MonitorKey(kSerialMonitor), "DriverVersion"), 1u);
   EXPECT_EQ(StartTimes().size(), 2u);
+}
+
+TEST_F(InPlaceUpdateTest, MonitorStillHeldByAPendingStopKeepsItsVersionAndTheSpoolerComesBack) {
+  // The spooler takes three status queries to stop: the copy meets the DLL still loaded, and
+  // both start requests meet a service that has not stopped yet (refused as already running).
+  InstallMonitor(kSerialMonitor, "KSCOM.DLL", 1);
+  machine.services().StopTakesQueries(3);
+  EXPECT_EQ(Update(kSerialMonitorOlder), 0);
+  EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "old KSCOM.DLL");
+  EXPECT_EQ(machine.registry().GetDword(MonitorKey(kSerialMonitor), "DriverVersion"), 1u);
+  EXPECT_EQ(Shown(), std::vector<std::string>{"StartSpoolService error"});
+  // The third start, after ten polls, finds it stopped and brings it up.
+  EXPECT_EQ(StartTimes(), (std::vector<DWORD>{600, 3100, 7100}));
+  EXPECT_EQ(machine.services().spoolerState(), SERVICE_RUNNING);
+  ExpectEverythingReleased();
+}
+
+TEST_F(InPlaceUpdateTest, StopThatCompletesBeforeTheWaitIsFollowedByARunningSpooler) {
+  InstallMonitor(kSerialMonitor, "KSCOM.DLL", 1);
+  machine.services().StopTakesQueries(1);
+  machine.services().StartTakesQueries(1);
+  EXPECT_EQ(Update(kSerialMonitorOlder), 0);
+  // Poll 1 sees the stop pending, poll 2 stopped; nothing started it in between.
+  EXPECT_EQ(machine.services().spoolerState(), SERVICE_RUNNING - 2);
+  EXPECT_EQ(StartTimes().size(), 3u);
 }
 
 TEST_F(InPlaceUpdateTest, ProcessorOlderIsCopiedWithTheSpoolerStoppedAndRecorded) {
@@ -144,24 +169,29 @@ TEST_F(InPlaceUpdateTest, ProcessorFolderIsNeededEvenWhenAMonitorIsUpdatedInstea
   EXPECT_EQ(FileAt(SystemDir() + "\\KSCOM.DLL"), "old KSCOM.DLL");
 }
 
-TEST_F(InPlaceUpdateTest, NoCurrentFolderEnds107WithTheSpoolerStartedAgain) {
+TEST_F(InPlaceUpdateTest, NoCurrentFolderEnds107WithTheSpoolerRestartedAsAlways) {
   InstallProcessor(kNtProcessorsKey, 1);
   machine.SetCurrentDirectory("C:\\" + std::string(300, 'C'));
   EXPECT_EQ(Update(kProcessorOlder), 0);
   EXPECT_EQ(Shown(), Messages({IDS_GET_CURRENT_DIR_FAILED}));
   EXPECT_EQ(StopTimes(), std::vector<DWORD>{0});
-  EXPECT_EQ(StartTimes(), std::vector<DWORD>{600});
+  // Start, 2500 ms, start again, 1000 ms, one query: the same restart as after a replacement.
+  EXPECT_EQ(StartTimes(), (std::vector<DWORD>{600, 3100}));
+  EXPECT_EQ(machine.services().statusQueries(), 1);
   EXPECT_EQ(machine.services().spoolerState(), SERVICE_RUNNING);
-  EXPECT_EQ(machine.elapsedMilliseconds(), 600u);
+  EXPECT_EQ(machine.elapsedMilliseconds(), 4100u);
   ExpectEverythingReleased();
 }
 
-TEST_F(InPlaceUpdateTest, FailedProcessorCopyEnds122WithTheSpoolerStartedAgain) {
+TEST_F(InPlaceUpdateTest, FailedProcessorCopyEnds122WithTheSpoolerRestartedAsAlways) {
   InstallProcessor(kNtProcessorsKey, 1);
+  machine.services().StartTakesQueries(2);
   EXPECT_EQ(Update(kProcessorOlder, kTargetWinXp, "MISSING.DLL"), 0);
   EXPECT_EQ(Shown(), Messages({IDS_COPY_FILE_FAILED}));
   EXPECT_EQ(machine.services().spoolerState(), SERVICE_RUNNING);
-  EXPECT_EQ(StartTimes(), std::vector<DWORD>{600});
+  // The wait polls until the slow start completes at the third query.
+  EXPECT_EQ(StartTimes(), (std::vector<DWORD>{600, 3100}));
+  EXPECT_EQ(machine.services().statusQueries(), 3);
   EXPECT_EQ(
       machine.registry().GetDword(std::string(kNtProcessorsKey) + kProcessor, "DriverVersion"), 1u);
   ExpectEverythingReleased();
@@ -256,13 +286,25 @@ TEST_F(InPlaceUpdate98Test, BothNamesLockedShows141AndEndsTheInstallation) {
   ExpectEverythingReleased();
 }
 
-TEST_F(InPlaceUpdate98Test, FailedFirstCopyKeepsThePlainName) {
+TEST_F(InPlaceUpdate98Test, FailedCopyLeavesDriverAndVersionAsTheyWere) {
+  // Neither value may name or vouch for a file that was never written.
   machine.registry().PutDword(MonitorKey(kUsbMonitor), "DriverVersion", 1);
   machine.disk().Remove(std::string(install_test::kPackage) + "\\win98\\KSUSB.DLL");
   EXPECT_EQ(Update98(kUsbMonitorOlder), 1);
   EXPECT_EQ(Shown(), Messages({IDS_COPY_FILE_FAILED}));
+  EXPECT_EQ(DriverValue(MonitorKey(kUsbMonitor)), "<none>");
+  EXPECT_EQ(machine.registry().GetDword(MonitorKey(kUsbMonitor), "DriverVersion"), 1u);
+}
+
+TEST_F(InPlaceUpdate98Test, HeldFileWhoseAlternateCannotBeCopiedKeepsTheOldRecords) {
+  InstallMonitor(kUsbMonitor, "KSUSB.DLL", 1);
+  // The alternate file is not held, but the disk refuses it (112: the disk is full).
+  machine.disk().WriteFile(SystemDir() + "\\nKSUSB.DLL", "older alternate");
+  machine.disk().Lock(SystemDir() + "\\nKSUSB.DLL", 112);
+  EXPECT_EQ(Update98(kUsbMonitorOlder), 1);
+  EXPECT_EQ(Shown(), Messages({IDS_COPY_FILE_FAILED}));
   EXPECT_EQ(DriverValue(MonitorKey(kUsbMonitor)), "KSUSB.DLL");
-  EXPECT_EQ(machine.registry().GetDword(MonitorKey(kUsbMonitor), "DriverVersion"), 4u);
+  EXPECT_EQ(machine.registry().GetDword(MonitorKey(kUsbMonitor), "DriverVersion"), 1u);
 }
 
 TEST_F(InPlaceUpdate98Test, HeldProcessorIsReplacedUnderTheAlternateName) {

@@ -1,0 +1,30 @@
+// InstallSequence: what Finish does. It takes every choice from the InstallSelection, refuses
+// what cannot be installed, and installs the printer: the model's records, the USB printer's
+// number, the port monitors and print processor, the driver files, the language monitor, the
+// driver, the printer queue, the default printer and the serial line settings. Every message
+// and question goes through the platform's user service, so that a run without the wizard can
+// answer them in advance.
+#pragma once
+
+#include <functional>
+
+#include "install/install_selection.h"
+#include "platform/platform.h"
+
+namespace install {
+
+enum class SequenceEnd {
+  // The wizard stays open on the port page; the system is unchanged.
+  kStay,
+  // endWizard has been called: the installation is done, or a failure ended it.
+  kClosed,
+};
+
+// Closes the wizard with OK once the sequence has returned; the final message comes after it.
+using EndWizard = std::function<void()>;
+
+// One run. On success selection.modelName becomes the name the printer was added under.
+SequenceEnd InstallSequence(platform::Platform& platform, InstallSelection& selection,
+                            const EndWizard& endWizard);
+
+}  // namespace install
