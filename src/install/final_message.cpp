@@ -8,8 +8,8 @@ namespace install {
 
 void ShowFinalMessage(platform::Platform& platform, int targetOs, PortKind kind) {
   if (targetOs != kTargetWin98Me) {
-    messages::ShowInformation(platform, kind == PortKind::kUsb ? IDS_INSTALL_SUCCEEDED_RESET
-                                                               : IDS_INSTALL_SUCCEEDED);
+    messages::ShowInformation(
+        platform, kind == PortKind::kUsb ? IDS_INSTALL_SUCCEEDED_RESET : IDS_INSTALL_SUCCEEDED);
     return;
   }
   if (messages::AskYesNo(platform, IDS_RESTART_QUESTION) &&
