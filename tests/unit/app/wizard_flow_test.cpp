@@ -29,11 +29,15 @@ class FakeHost final : public app::WizardHost {
   ui::DialogView& frameView() override { return frame; }
   ui::DialogView& pageView(int index) override { return pages[index]; }
   void ShowPageWindow(int, bool) override {}
-  void EndWizard(int result) override { endResult = result; }
+  void EndWizard(int result) override {
+    endResult = result;
+    ++ends;
+  }
 
   FakeDialogView frame;
   FakeDialogView pages[5];
   int endResult = 0;
+  int ends = 0;
 };
 
 // The whole wizard over the simulated Windows XP and a two-model package.
@@ -72,11 +76,16 @@ class WizardFlowTest : public ::testing::Test {
   std::string receiptIni;
   std::vector<install::InstallSelection> finished;
   app::FinishOutcome outcome = app::FinishOutcome::kClose;
-  app::WizardParts parts{machine.platform(), "{\\rtf1 licence}",
-                         [this](install::InstallSelection& selection) {
-                           finished.push_back(selection);
-                           return outcome;
-                         }};
+  bool endsBeforeReturning = false;
+  app::WizardParts parts{
+      machine.platform(), "{\\rtf1 licence}",
+      [this](install::InstallSelection& selection, const std::function<void()>& endWizard) {
+        finished.push_back(selection);
+        if (endsBeforeReturning) {
+          endWizard();
+        }
+        return outcome;
+      }};
   app::SetupWizard& wizard = parts.wizard;
   pages::PrinterPage& printer = parts.printer;
   app::ModePage& mode = parts.mode;
@@ -219,6 +228,19 @@ TEST_F(WizardFlowTest, FinishHandsOnEverythingThePagesHoldAndClosesOnlyWhenTold)
   EXPECT_STREQ(finished[1].portEntry, "LPT1:");
   EXPECT_EQ(finished[1].driverFlavor, kFlavorGdi);
   EXPECT_EQ(host.endResult, app::kWizardOk);
+  EXPECT_EQ(host.ends, 1);
+}
+
+TEST_F(WizardFlowTest, FinishThatEndsTheWizardItselfClosesItOnce) {
+  Start();
+  Click(0, IDC_LICENCE_ACCEPT);
+  for (int i = 0; i < 4; ++i)
+    Next();
+  endsBeforeReturning = true;
+  Next();
+  ASSERT_EQ(finished.size(), 1u);
+  EXPECT_EQ(host.endResult, app::kWizardOk);
+  EXPECT_EQ(host.ends, 1);
 }
 
 }  // namespace
