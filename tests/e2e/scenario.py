@@ -14,13 +14,25 @@ SUFFIX = ".scenario"
 STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
               "expect-message", "answer", "expect-exit", "screenshot", "select",
               "expect-selected", "expect-entries", "press-f1", "expect-windows", "syscommand",
-              "dialog-click", "expect-dialog"}
+              "dialog-click", "expect-dialog", "start-setup", "lock-file", "write-ini"}
 
 # Check kind -> number of arguments.
 CHECK_ARITY = {
     "key": 1, "no-key": 1, "value": 3, "unchanged-key": 1,
     "file": 1, "no-file": 1, "unchanged-file": 1, "unchanged-tree": 1,
+    "no-value": 2, "ini-value": 4, "default-printer": 1,
 }
+
+# Words that stand for what differs between the 32-bit and the 64-bit bench, replaced in steps,
+# checks and set-up lines: the spooler's native environment and its driver folder name.
+PLACEHOLDERS = ("{env}", "{arch}")
+
+
+def expand(text: str, platform: bench.Platform) -> str:
+    """{env} -> "Windows NT x86" or "Windows x64"; {arch} -> "w32x86" or "x64"."""
+    wide = platform.arch == "win64"
+    return text.replace("{env}", "Windows x64" if wide else "Windows NT x86") \
+               .replace("{arch}", "x64" if wide else "w32x86")
 
 
 class ScenarioError(Exception):
@@ -46,6 +58,22 @@ class IniEdit:
 
 
 @dataclasses.dataclass
+class RegPreset:
+    """A registry value set before Setup.exe starts (reg add KEY /v NAME /t TYPE /d DATA)."""
+    key: str
+    name: str
+    type: str
+    data: str
+
+
+@dataclasses.dataclass
+class FilePreset:
+    """A file put into the prefix before Setup.exe starts, with this text (UTF-8)."""
+    path: str
+    text: str
+
+
+@dataclasses.dataclass
 class Scenario:
     name: str
     windows: str = "winxp"
@@ -54,12 +82,15 @@ class Scenario:
     steps: list[str] = dataclasses.field(default_factory=list)
     checks: list[Check] = dataclasses.field(default_factory=list)
     ini_edits: list[IniEdit] = dataclasses.field(default_factory=list)
+    reg_presets: list[RegPreset] = dataclasses.field(default_factory=list)
+    file_presets: list[FilePreset] = dataclasses.field(default_factory=list)
     expect_failure: str | None = None  # the driver must fail with a reason containing this
 
 
 def split_words(text: str) -> list[str]:
     """Blank-separated words; "..." quotes a word with blanks (escapes \\" \\\\ \\n inside
-    quotes only, so that Windows paths need no doubling)."""
+    quotes only; any other backslash stays, so that Windows paths need no doubling unless a
+    folder or file name begins with n)."""
     words, i = [], 0
     while i < len(text):
         if text[i] in " \t":
@@ -68,7 +99,7 @@ def split_words(text: str) -> list[str]:
         if text[i] == '"':
             word, i = "", i + 1
             while i < len(text) and text[i] != '"':
-                if text[i] == "\\" and i + 1 < len(text):
+                if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in '"\\n':
                     i += 1
                     word += "\n" if text[i] == "n" else text[i]
                 else:
@@ -131,12 +162,26 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
             if len(words) != 4:
                 raise ScenarioError(f'{where}: ini takes FILE SECTION KEY "VALUE"')
             scenario.ini_edits.append(IniEdit(*words))
+        elif keyword == "reg":
+            if len(words) != 4 or not words[2].startswith("REG_"):
+                raise ScenarioError(f'{where}: reg takes KEY NAME REG_TYPE "DATA"')
+            scenario.reg_presets.append(RegPreset(*words))
+        elif keyword == "put-file":
+            if len(words) != 2:
+                raise ScenarioError(f'{where}: put-file takes C:\\PATH "TEXT"')
+            scenario.file_presets.append(FilePreset(*words))
         elif keyword == "expect-failure":
             if len(words) != 1:
                 raise ScenarioError(f"{where}: expect-failure takes one quoted text")
             scenario.expect_failure = words[0]
         else:
             raise ScenarioError(f"{where}: unknown keyword {keyword!r}")
+
+
+def expanded_checks(scenario: Scenario, platform: bench.Platform) -> list[Check]:
+    """The scenario's checks with the placeholders replaced for this bench."""
+    return [Check(c.kind, [expand(a, platform) for a in c.args], c.where)
+            for c in scenario.checks]
 
 
 def load(path: Path) -> Scenario:

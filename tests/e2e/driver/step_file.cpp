@@ -176,6 +176,29 @@ bool ParseLine(std::string rest, Step& step) {
     step.text = FromUtf8(text);
     return true;
   }
+  if (verb == "start-setup") {
+    step.kind = StepKind::kStartSetup;
+    return NextWord(rest).empty();
+  }
+  if (verb == "lock-file") {
+    step.kind = StepKind::kLockFile;
+    if (!ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return !text.empty();
+  }
+  if (verb == "write-ini") {
+    step.kind = StepKind::kWriteIni;
+    step.file = FromUtf8(NextWord(rest));
+    step.section = FromUtf8(NextWord(rest));
+    step.key = FromUtf8(NextWord(rest));
+    if (step.key.empty() || !ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
+  }
   if (verb == "screenshot") {
     step.kind = StepKind::kScreenshot;
     const std::string name = NextWord(rest);

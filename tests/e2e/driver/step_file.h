@@ -26,6 +26,9 @@ enum class StepKind {
   kSysCommand,      // syscommand <command>: a system-menu command to the wizard
   kDialogClick,     // dialog-click <id> "<caption>": a button of another dialog of Setup.exe
   kExpectDialog,    // expect-dialog "<caption>": such a dialog shows
+  kStartSetup,      // start-setup: Setup.exe once more, after the last run has ended
+  kLockFile,        // lock-file "<path>": held open, unshared, until the driver ends
+  kWriteIni,        // write-ini <file> <section> <key> "<value>": while Setup.exe runs
 };
 
 enum class ControlState { kChecked, kUnchecked, kEnabled, kDisabled, kVisible, kHidden };
@@ -37,7 +40,8 @@ struct Step {
   int number = 0;      // control id, code page, button id, exit code or milliseconds
   bool hasNumber = false;
   ControlState state = ControlState::kChecked;
-  std::wstring text;  // expected text or screenshot name
+  std::wstring text;                // expected text, screenshot name, file path or value
+  std::wstring file, section, key;  // write-ini
 };
 
 // Reads and parses the whole file first, so that a typo fails before Setup.exe starts.

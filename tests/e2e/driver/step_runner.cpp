@@ -77,6 +77,9 @@ StepRunner::~StepRunner() {
     ::CloseHandle(process_.hThread);
     ::CloseHandle(process_.hProcess);
   }
+  for (HANDLE file : lockedFiles_) {
+    ::CloseHandle(file);
+  }
 }
 
 bool StepRunner::Run(const std::vector<Step>& steps) {
@@ -160,6 +163,12 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
       return WaitForDialog(step, failure) != nullptr;
     case StepKind::kScreenshot:
       return Screenshot(step, failure);
+    case StepKind::kStartSetup:
+      return StartAgain(failure);
+    case StepKind::kLockFile:
+      return LockFile(step, failure);
+    case StepKind::kWriteIni:
+      return WriteIni(step, failure);
   }
   failure = "unknown step";
   return false;
@@ -361,6 +370,42 @@ bool StepRunner::ExpectExit(const Step& step, std::string& failure) {
   ::GetExitCodeProcess(process_.hProcess, &code);
   if (step.hasNumber && code != static_cast<DWORD>(step.number)) {
     failure = ProcessEnded();
+    return false;
+  }
+  return true;
+}
+
+// A second installation in the same prefix, once the first Setup.exe has ended.
+bool StepRunner::StartAgain(std::string& failure) {
+  if (Running()) {
+    failure = "Setup.exe is still running";
+    return false;
+  }
+  ::CloseHandle(process_.hThread);
+  ::CloseHandle(process_.hProcess);
+  process_ = PROCESS_INFORMATION{};
+  wizard_ = nullptr;
+  box_ = nullptr;
+  return StartSetup(failure);
+}
+
+// Another program holding a file open without sharing it, as a loaded DLL is held.
+bool StepRunner::LockFile(const Step& step, std::string& failure) {
+  HANDLE file = ::CreateFileW(step.text.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    failure = "cannot open the file, error " + std::to_string(::GetLastError());
+    return false;
+  }
+  lockedFiles_.push_back(file);
+  return true;
+}
+
+// An INI value changed behind the program's back, as a user or another program might.
+bool StepRunner::WriteIni(const Step& step, std::string& failure) {
+  if (!::WritePrivateProfileStringW(step.section.c_str(), step.key.c_str(), step.text.c_str(),
+                                    step.file.c_str())) {
+    failure = "WritePrivateProfileString failed with error " + std::to_string(::GetLastError());
     return false;
   }
   return true;

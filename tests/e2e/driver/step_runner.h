@@ -59,6 +59,9 @@ class StepRunner {
   bool SysCommand(const Step& step, std::string& failure);
   bool DialogClick(const Step& step, std::string& failure);
   HWND WaitForDialog(const Step& step, std::string& failure);
+  bool StartAgain(std::string& failure);
+  bool LockFile(const Step& step, std::string& failure);
+  bool WriteIni(const Step& step, std::string& failure);
   HWND NeedControl(int id, std::string& failure);
 
   Transcript& transcript_;
@@ -67,6 +70,8 @@ class StepRunner {
   DWORD timeoutMs_ = 5000;
   HWND wizard_ = nullptr;
   HWND box_ = nullptr;
+  // Files that lock-file holds open until the driver ends.
+  std::vector<HANDLE> lockedFiles_;
 };
 
 }  // namespace e2e
