@@ -29,6 +29,10 @@ CHECKS = [
     Check("unchanged-tree", [r"C:\windows\system32\spool"], "self-test"),
     Check("file", [r"C:\selftest\present.txt"], "self-test"),
     Check("no-file", [r"C:\windows\system32\spool\drivers\added.dll"], "self-test"),
+    Check("no-value", [r"HKLM\SOFTWARE\KestrelSelfTest2", "probe"], "self-test"),
+    Check("ini-value", [r"C:\selftest\probe.ini", "Devices", "identity1", "257"], "self-test"),
+    Check("default-printer", ["Probe"], "self-test"),
+    Check("value", [r"HKLM\SOFTWARE\KestrelSelfTest", "Blank Name", "spaced data"], "self-test"),
 ]
 
 
@@ -38,14 +42,26 @@ def change_everything(prefix: bench.Prefix) -> None:
     win_ini = prefix.host_path(r"C:\windows\win.ini")
     win_ini.write_bytes(win_ini.read_bytes() + b"[SelfTest]\r\nchanged=1\r\n")
     prefix.host_path(r"C:\windows\system32\spool\drivers\added.dll").write_bytes(b"MZ")
+    prefix.reg_add(r"HKLM\SOFTWARE\KestrelSelfTest2", "probe", "1")
+    write_probe_ini(prefix, b"[Devices]\r\nIdentity1=258\r\n")
+    prefix.reg_add(WINDOWS, "device", "Other,winspool,LPT1:")
+
+
+def write_probe_ini(prefix: bench.Prefix, data: bytes) -> None:
+    path = prefix.host_path(r"C:\selftest\probe.ini")
+    path.parent.mkdir(parents=True, exist_ok=True)
+    path.write_bytes(data)
 
 
 def make_expected_true(prefix: bench.Prefix) -> None:
     prefix.reg_add(r"HKLM\SOFTWARE\KestrelSelfTest", "probe", "1")
+    prefix.reg_add(r"HKLM\SOFTWARE\KestrelSelfTest", "Blank Name", "spaced data")
     prefix.reg_add(WINDOWS, "device", "Probe,winspool,LPT1:")
     present = prefix.host_path(r"C:\selftest\present.txt")
     present.parent.mkdir(parents=True, exist_ok=True)
     present.write_text("here")
+    # Names in other case and blanks around the value, as Windows reads them.
+    write_probe_ini(prefix, b"[devices]\r\n IDENTITY1 = 257 \r\n")
 
 
 def main() -> int:

@@ -4,6 +4,7 @@ registry through `wine reg query`, files through the prefix's folders on the Lin
 from __future__ import annotations
 
 import hashlib
+import re
 from pathlib import Path
 
 import bench
@@ -70,15 +71,42 @@ def _describe_change(before, after) -> str:
 
 
 def _reg_value(prefix: bench.Prefix, key: str, name: str) -> str | None:
-    """The value's data as reg query prints it (a DWORD as 0x...), or None when missing."""
+    """The value's data as reg query prints it (a DWORD as 0x...), or None when missing. Names
+    may hold blanks ("Printer Driver"): the type word REG_... ends the name."""
     result = prefix.reg_query(key, "/v", name)
     if result.returncode != 0:
         return None
     for line in result.stdout.splitlines():
-        fields = line.strip().split(None, 2)
-        if len(fields) >= 2 and fields[0].lower() == name.lower() and fields[1].startswith("REG_"):
-            return fields[2] if len(fields) == 3 else ""
+        match = re.match(r"\s*(.*?)\s+(REG_[A-Z_]+)(?:\s+(.*?))?\s*$", line)
+        if match and match.group(1).lower() == name.lower():
+            return match.group(3) or ""
     return None
+
+
+def ini_value(path: Path, section: str, key: str) -> str | None:
+    """A value of an INI file as Windows reads it: names without regard to case, blanks around
+    the value trimmed, the first section and key of a name counting; None when missing."""
+    if not path.is_file():
+        return None
+    current = None
+    for raw in path.read_bytes().decode("gbk", "replace").splitlines():
+        line = raw.strip()
+        if line.startswith("["):
+            current = line[1:].split("]")[0].strip().lower()
+        elif current == section.lower() and "=" in line:
+            name, _, value = line.partition("=")
+            if name.strip().lower() == key.lower():
+                return value.strip()
+    return None
+
+
+DEFAULT_PRINTER_KEY = r"HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows"
+
+
+def default_printer(prefix: bench.Prefix) -> str | None:
+    """The user's default printer: the part of [windows] "device" before its first comma."""
+    device = _reg_value(prefix, DEFAULT_PRINTER_KEY, "device")
+    return None if device is None else device.split(",")[0]
 
 
 def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object]) -> list[str]:
@@ -96,6 +124,19 @@ def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object])
             data = _reg_value(prefix, target, check.args[1])
             if data != check.args[2]:
                 failures.append(f"{check}: found {'no value' if data is None else repr(data)}")
+        elif check.kind == "no-value":
+            data = _reg_value(prefix, target, check.args[1])
+            if data is not None:
+                failures.append(f"{check}: the value is there ({data!r})")
+        elif check.kind == "ini-value":
+            data = ini_value(prefix.host_path(target), check.args[1], check.args[2])
+            if data != check.args[3]:
+                failures.append(f"{check}: found {'no value' if data is None else repr(data)}")
+        elif check.kind == "default-printer":
+            name = default_printer(prefix)
+            if name != target:
+                failures.append(f"{check}: the default printer is "
+                                f"{'not set' if name is None else repr(name)}")
         elif check.kind in ("file", "no-file"):
             exists = prefix.host_path(target).exists()
             if exists != (check.kind == "file"):

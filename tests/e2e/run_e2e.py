@@ -40,6 +40,21 @@ def lay_out_package(source: Path, target: Path, platform: bench.Platform) -> Non
 NO_TRANSCRIPT = "the driver wrote no transcript"
 
 
+def prepare_system(prefix: bench.Prefix, sc: scenarios.Scenario,
+                   platform: bench.Platform) -> None:
+    """The scenario's set-up lines: registry values and files as an earlier installation or
+    another program left them."""
+    for preset in sc.file_presets:
+        path = prefix.host_path(scenarios.expand(preset.path, platform))
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(preset.text, encoding="utf-8")
+    for preset in sc.reg_presets:
+        result = prefix.wine(["reg", "add", scenarios.expand(preset.key, platform), "/v",
+                              preset.name, "/t", preset.type, "/d", preset.data, "/f"])
+        if result.returncode != 0:
+            raise RuntimeError(f"reg add {preset.key} {preset.name} failed: {result.returncode}")
+
+
 def driver_failure(transcript: Path) -> str:
     if not transcript.exists():
         return NO_TRANSCRIPT
@@ -62,11 +77,14 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
         lay_out_package(sc.package, prefix.drive_c / "pkg", platform)
         for edit in sc.ini_edits:
             scenarios.apply_ini_edit(prefix.drive_c / "pkg", edit)
+        prepare_system(prefix, sc, platform)
         e2e = prefix.drive_c / "e2e"
         e2e.mkdir()
         shutil.copy2(platform.build_dir / "e2e_driver.exe", e2e)
-        (e2e / "steps.txt").write_text("\n".join(sc.steps) + "\n", encoding="utf-8")
-        before = checks.snapshot(prefix, sc.checks)
+        steps = [scenarios.expand(step, platform) for step in sc.steps]
+        (e2e / "steps.txt").write_text("\n".join(steps) + "\n", encoding="utf-8")
+        outcome_checks = scenarios.expanded_checks(sc, platform)
+        before = checks.snapshot(prefix, outcome_checks)
 
         args = ["--setup", r"C:\pkg\Setup.exe", "--dir", r"C:\pkg",
                 "--steps", r"C:\e2e\steps.txt", "--transcript", r"C:\e2e\transcript.txt"]
@@ -100,7 +118,7 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
                             else f"the driver ended with exit code {result.returncode}")
         if service is not None:
             problems += service.errors
-        problems += checks.verify(prefix, sc.checks, before)
+        problems += checks.verify(prefix, outcome_checks, before)
     finally:
         closer.submit(prefix.close)
     seconds = time.monotonic() - start
