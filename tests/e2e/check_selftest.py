@@ -33,6 +33,8 @@ CHECKS = [
     Check("ini-value", [r"C:\selftest\probe.ini", "Devices", "identity1", "257"], "self-test"),
     Check("default-printer", ["Probe"], "self-test"),
     Check("value", [r"HKLM\SOFTWARE\KestrelSelfTest", "Blank Name", "spaced data"], "self-test"),
+    Check("same-file", [r"C:\selftest\copy.dll", r"C:\windows\system32\kernel32.dll"],
+          "self-test"),
 ]
 
 
@@ -45,6 +47,8 @@ def change_everything(prefix: bench.Prefix) -> None:
     prefix.reg_add(r"HKLM\SOFTWARE\KestrelSelfTest2", "probe", "1")
     write_probe_ini(prefix, b"[Devices]\r\nIdentity1=258\r\n")
     prefix.reg_add(WINDOWS, "device", "Other,winspool,LPT1:")
+    # A copy that is not the same file: the old one left in place.
+    prefix.host_path(r"C:\selftest\copy.dll").write_bytes(b"MZ old")
 
 
 def write_probe_ini(prefix: bench.Prefix, data: bytes) -> None:
@@ -62,6 +66,8 @@ def make_expected_true(prefix: bench.Prefix) -> None:
     present.write_text("here")
     # Names in other case and blanks around the value, as Windows reads them.
     write_probe_ini(prefix, b"[devices]\r\n IDENTITY1 = 257 \r\n")
+    kernel32 = prefix.host_path(r"C:\windows\system32\kernel32.dll")
+    prefix.host_path(r"C:\selftest\copy.dll").write_bytes(kernel32.read_bytes())
 
 
 def main() -> int:

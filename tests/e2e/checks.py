@@ -137,6 +137,11 @@ def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object])
             if name != target:
                 failures.append(f"{check}: the default printer is "
                                 f"{'not set' if name is None else repr(name)}")
+        elif check.kind == "same-file":
+            mine, other = (_file_state(prefix.host_path(a)) for a in check.args)
+            if mine is None or mine != other:
+                failures.append(f"{check}: " + ("the file is missing" if mine is None else
+                                                "the contents differ"))
         elif check.kind in ("file", "no-file"):
             exists = prefix.host_path(target).exists()
             if exists != (check.kind == "file"):

@@ -20,7 +20,7 @@ STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "
 CHECK_ARITY = {
     "key": 1, "no-key": 1, "value": 3, "unchanged-key": 1,
     "file": 1, "no-file": 1, "unchanged-file": 1, "unchanged-tree": 1,
-    "no-value": 2, "ini-value": 4, "default-printer": 1,
+    "no-value": 2, "ini-value": 4, "default-printer": 1, "same-file": 2,
 }
 
 # Words that stand for what differs between the 32-bit and the 64-bit bench, replaced in steps,
