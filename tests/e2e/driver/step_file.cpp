@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 namespace e2e {
@@ -35,7 +36,8 @@ std::string NextWord(std::string& rest) {
   return word;
 }
 
-// A quoted text: "..." with \" \\ and \n escapes; nothing may follow it.
+// A quoted text: "..." with \" \\ and \n escapes (any other backslash stays, so that Windows
+// paths are written as they are); nothing may follow it.
 bool ParseQuoted(const std::string& rest, std::string& text) {
   size_t start = rest.find_first_not_of(" \t");
   if (start == std::string::npos || rest[start] != '"') {
@@ -47,7 +49,7 @@ bool ParseQuoted(const std::string& rest, std::string& text) {
     if (c == '"') {
       return rest.find_first_not_of(" \t", i + 1) == std::string::npos;
     }
-    if (c == '\\' && i + 1 < rest.size()) {
+    if (c == '\\' && i + 1 < rest.size() && std::strchr("\"\\n", rest[i + 1]) != nullptr) {
       const char escaped = rest[++i];
       text += escaped == 'n' ? '\n' : escaped;
       continue;
