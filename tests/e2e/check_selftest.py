@@ -35,6 +35,7 @@ CHECKS = [
     Check("value", [r"HKLM\SOFTWARE\KestrelSelfTest", "Blank Name", "spaced data"], "self-test"),
     Check("same-file", [r"C:\selftest\copy.dll", r"C:\windows\system32\kernel32.dll"],
           "self-test"),
+    Check("service", ["Spooler", "RUNNING"], "self-test"),
 ]
 
 
@@ -66,6 +67,7 @@ def make_expected_true(prefix: bench.Prefix) -> None:
     present.write_text("here")
     # Names in other case and blanks around the value, as Windows reads them.
     write_probe_ini(prefix, b"[devices]\r\n IDENTITY1 = 257 \r\n")
+    prefix.wine(["net", "start", "Spooler"])
     kernel32 = prefix.host_path(r"C:\windows\system32\kernel32.dll")
     prefix.host_path(r"C:\selftest\copy.dll").write_bytes(kernel32.read_bytes())
 

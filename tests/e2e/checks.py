@@ -109,6 +109,14 @@ def default_printer(prefix: bench.Prefix) -> str | None:
     return None if device is None else device.split(",")[0]
 
 
+def service_state(prefix: bench.Prefix, name: str) -> str | None:
+    """The service's state word as `sc query` prints it (RUNNING, STOPPED...); None when the
+    service is unknown."""
+    result = prefix.wine(["sc", "query", name])
+    match = re.search(r"STATE\s*:\s*\d+\s+(\w+)", result.stdout)
+    return match.group(1) if result.returncode == 0 and match else None
+
+
 def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object]) -> list[str]:
     """Runs every check; returns one message per failed check."""
     failures = []
@@ -142,6 +150,10 @@ def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object])
             if mine is None or mine != other:
                 failures.append(f"{check}: " + ("the file is missing" if mine is None else
                                                 "the contents differ"))
+        elif check.kind == "service":
+            state = service_state(prefix, target)
+            if state != check.args[1]:
+                failures.append(f"{check}: the service is {state or 'unknown'}")
         elif check.kind in ("file", "no-file"):
             exists = prefix.host_path(target).exists()
             if exists != (check.kind == "file"):

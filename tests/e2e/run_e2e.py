@@ -43,7 +43,7 @@ NO_TRANSCRIPT = "the driver wrote no transcript"
 def prepare_system(prefix: bench.Prefix, sc: scenarios.Scenario,
                    platform: bench.Platform) -> None:
     """The scenario's set-up lines: registry values and files as an earlier installation or
-    another program left them."""
+    another program left them, and services running as Windows runs them."""
     for preset in sc.file_presets:
         path = prefix.host_path(scenarios.expand(preset.path, platform))
         path.parent.mkdir(parents=True, exist_ok=True)
@@ -53,6 +53,10 @@ def prepare_system(prefix: bench.Prefix, sc: scenarios.Scenario,
                               preset.name, "/t", preset.type, "/d", preset.data, "/f"])
         if result.returncode != 0:
             raise RuntimeError(f"reg add {preset.key} {preset.name} failed: {result.returncode}")
+    for service in sc.started_services:
+        result = prefix.wine(["net", "start", service])
+        if result.returncode != 0:
+            raise RuntimeError(f"net start {service} failed: {result.returncode}")
 
 
 def driver_failure(transcript: Path) -> str:

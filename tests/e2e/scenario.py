@@ -20,7 +20,7 @@ STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "
 CHECK_ARITY = {
     "key": 1, "no-key": 1, "value": 3, "unchanged-key": 1,
     "file": 1, "no-file": 1, "unchanged-file": 1, "unchanged-tree": 1,
-    "no-value": 2, "ini-value": 4, "default-printer": 1, "same-file": 2,
+    "no-value": 2, "ini-value": 4, "default-printer": 1, "same-file": 2, "service": 2,
 }
 
 # Words that stand for what differs between the 32-bit and the 64-bit bench, replaced in steps,
@@ -84,6 +84,7 @@ class Scenario:
     ini_edits: list[IniEdit] = dataclasses.field(default_factory=list)
     reg_presets: list[RegPreset] = dataclasses.field(default_factory=list)
     file_presets: list[FilePreset] = dataclasses.field(default_factory=list)
+    started_services: list[str] = dataclasses.field(default_factory=list)
     expect_failure: str | None = None  # the driver must fail with a reason containing this
 
 
@@ -170,6 +171,10 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
             if len(words) != 2:
                 raise ScenarioError(f'{where}: put-file takes C:\\PATH "TEXT"')
             scenario.file_presets.append(FilePreset(*words))
+        elif keyword == "start-service":
+            if len(words) != 1:
+                raise ScenarioError(f"{where}: start-service takes one service name")
+            scenario.started_services.append(words[0])
         elif keyword == "expect-failure":
             if len(words) != 1:
                 raise ScenarioError(f"{where}: expect-failure takes one quoted text")
