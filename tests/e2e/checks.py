@@ -70,7 +70,15 @@ def _describe_change(before, after) -> str:
            f"{'missing' if after is None else len(after)} bytes"
 
 
-def _reg_value(prefix: bench.Prefix, key: str, name: str) -> str | None:
+def full_key(key: str) -> str:
+    """A key as reg query prints it: HKLM and HKCU spelled out."""
+    for short, long in (("HKLM\\", "HKEY_LOCAL_MACHINE\\"), ("HKCU\\", "HKEY_CURRENT_USER\\")):
+        if key.upper().startswith(short):
+            return long + key[len(short):]
+    return key
+
+
+def reg_value(prefix: bench.Prefix, key: str, name: str) -> str | None:
     """The value's data as reg query prints it (a DWORD as 0x...), or None when missing. Names
     may hold blanks ("Printer Driver"): the type word REG_... ends the name."""
     result = prefix.reg_query(key, "/v", name)
@@ -105,7 +113,7 @@ DEFAULT_PRINTER_KEY = r"HKCU\Software\Microsoft\Windows NT\CurrentVersion\Window
 
 def default_printer(prefix: bench.Prefix) -> str | None:
     """The user's default printer: the part of [windows] "device" before its first comma."""
-    device = _reg_value(prefix, DEFAULT_PRINTER_KEY, "device")
+    device = reg_value(prefix, DEFAULT_PRINTER_KEY, "device")
     return None if device is None else device.split(",")[0]
 
 
@@ -129,11 +137,11 @@ def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object])
             elif (code == 0) != (check.kind == "key"):
                 failures.append(f"{check}: the key is {'present' if code == 0 else 'missing'}")
         elif check.kind == "value":
-            data = _reg_value(prefix, target, check.args[1])
+            data = reg_value(prefix, target, check.args[1])
             if data != check.args[2]:
                 failures.append(f"{check}: found {'no value' if data is None else repr(data)}")
         elif check.kind == "no-value":
-            data = _reg_value(prefix, target, check.args[1])
+            data = reg_value(prefix, target, check.args[1])
             if data is not None:
                 failures.append(f"{check}: the value is there ({data!r})")
         elif check.kind == "ini-value":

@@ -4,9 +4,12 @@
     tests/e2e/demo.py [--windows VERSION] [--package DIR]
 
 With $DISPLAY set, the wizard opens on that display and the demo ends when the user closes it.
-Without one, the wizard runs under Xvfb: the test driver walks every page with the defaults
-and opens the About box, the demo saves a picture of each in build/demo/ (licence.png,
-printer.png, mode.png, os.png, port.png, about.png), cancels the wizard and exits 0.
+Without one, the wizard runs under Xvfb and the test driver walks the typical run: it accepts
+the licence, keeps the receipt printer TP-R80 and ticks "set as default printer", keeps Typical
+and the fixed system, opens the About box, keeps the port KSCOM1: at 9600 baud (no USB printer
+is attached) and presses Finish. The demo saves a picture of every page, the About box and
+the final message in build/demo/ (licence.png, printer.png, mode.png, os.png, port.png,
+about.png, finished.png) and prints what was installed.
 """
 
 from __future__ import annotations
@@ -21,6 +24,8 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import bench  # noqa: E402
+import checks  # noqa: E402
+import scenario  # noqa: E402
 from run_e2e import lay_out_package  # noqa: E402
 from screenshots import ScreenshotService, rerun_under_xvfb, under_xvfb  # noqa: E402
 
@@ -31,6 +36,7 @@ screenshot licence
 click 1057
 click 1
 expect 1019 visible
+click 1046
 screenshot printer
 click 1
 expect 1066 visible
@@ -45,10 +51,16 @@ syscommand 16
 expect-dialog "关于 Tallowin"
 screenshot about
 dialog-click 1 "关于 Tallowin"
-click 2
+timeout 20000
+click 1
+expect-message "打印机驱动安装成功"
+screenshot finished
+answer ok
 expect-exit 0
 """
-PICTURES = ["licence", "printer", "mode", "os", "port", "about"]
+PICTURES = ["licence", "printer", "mode", "os", "port", "about", "finished"]
+PRINTERS = r"HKLM\System\CurrentControlSet\Control\Print\Printers"
+NT_PORTS = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\Ports"
 
 
 def show_on_display(prefix: bench.Prefix, package: Path) -> int:
@@ -81,9 +93,27 @@ def photograph_and_cancel(prefix: bench.Prefix, platform: bench.Platform,
         for error in service.errors:
             print(f"demo: {error}", file=sys.stderr)
         return 1
-    print(f"demo: saved {', '.join(p.name for p in pictures)} in {DEMO.relative_to(bench.REPO)}; "
-          "the wizard was closed with Cancel")
+    print(f"demo: saved {', '.join(p.name for p in pictures)} in {DEMO.relative_to(bench.REPO)}")
+    print_installed(prefix)
     return 0
+
+
+def print_installed(prefix: bench.Prefix) -> None:
+    """What the installation left, read back from the prefix's registry."""
+    listing = prefix.reg_query(PRINTERS).stdout.splitlines()
+    names = [line.strip().rsplit("\\", 1)[-1] for line in listing
+             if line.strip().upper().startswith("HKEY_LOCAL_MACHINE") and
+             line.strip().lower() != checks.full_key(PRINTERS).lower()]
+    for name in names:
+        key = PRINTERS + "\\" + name
+        port = checks.reg_value(prefix, key, "Port") or "?"
+        driver = checks.reg_value(prefix, key, "Printer Driver") or "?"
+        print(f"demo: installed printer {name!r} on port {port!r} with driver {driver!r}")
+        settings = checks.reg_value(prefix, NT_PORTS, port[port.find("COM"):]) \
+            if "COM" in port else None
+        if settings:
+            print(f"demo: serial settings of {port[port.find('COM'):]} {settings}")
+    print(f"demo: default printer {checks.default_printer(prefix)!r}")
 
 
 def main() -> int:
@@ -103,6 +133,9 @@ def main() -> int:
     package = DEMO / "package"
     shutil.rmtree(package, ignore_errors=True)
     lay_out_package(options.package.resolve(), package, platform)
+    if headless:
+        # The typical run is a serial one: no USB printer attached.
+        scenario.apply_ini_edit(package, scenario.IniEdit("KsUsbInt.ini", "Devices", "Count", "0"))
     with bench.Prefix("demo", options.windows, display=os.environ["DISPLAY"],
                       unmanaged=headless, platform=platform, root=DEMO / "wine") as prefix:
         if headless:
