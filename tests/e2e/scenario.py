@@ -14,7 +14,7 @@ SUFFIX = ".scenario"
 STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
               "expect-message", "answer", "expect-exit", "screenshot", "select",
               "expect-selected", "expect-entries", "press-f1", "expect-windows", "syscommand",
-              "dialog-click", "expect-dialog", "start-setup", "lock-file", "write-ini"}
+              "dialog-click", "expect-dialog", "start-setup", "lock-file", "write-ini", "mark"}
 
 # Check kind -> number of arguments.
 CHECK_ARITY = {

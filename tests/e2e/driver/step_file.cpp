@@ -178,6 +178,12 @@ bool ParseLine(std::string rest, Step& step) {
     step.text = FromUtf8(text);
     return true;
   }
+  if (verb == "mark") {
+    step.kind = StepKind::kMark;
+    const std::string name = NextWord(rest);
+    step.text = FromUtf8(name);
+    return !name.empty() && NextWord(rest).empty();
+  }
   if (verb == "start-setup") {
     step.kind = StepKind::kStartSetup;
     return NextWord(rest).empty();

@@ -29,6 +29,7 @@ enum class StepKind {
   kStartSetup,      // start-setup: Setup.exe once more, after the last run has ended
   kLockFile,        // lock-file "<path>": held open, unshared, until the driver ends
   kWriteIni,        // write-ini <file> <section> <key> "<value>": while Setup.exe runs
+  kMark,            // mark <name>: the time since Setup.exe was started, into the transcript
 };
 
 enum class ControlState { kChecked, kUnchecked, kEnabled, kDisabled, kVisible, kHidden };

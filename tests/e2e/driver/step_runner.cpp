@@ -1,5 +1,6 @@
 #include "step_runner.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "setup_windows.h"
@@ -106,6 +107,7 @@ bool StepRunner::Run(const std::vector<Step>& steps) {
 }
 
 bool StepRunner::StartSetup(std::string& failure) {
+  ::QueryPerformanceCounter(&started_);
   std::wstring commandLine = L"\"" + options_.setupPath + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -169,6 +171,9 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
       return LockFile(step, failure);
     case StepKind::kWriteIni:
       return WriteIni(step, failure);
+    case StepKind::kMark:
+      Mark(step);
+      return true;
   }
   failure = "unknown step";
   return false;
@@ -373,6 +378,19 @@ bool StepRunner::ExpectExit(const Step& step, std::string& failure) {
     return false;
   }
   return true;
+}
+
+// "time <name> <ms>": for benchmarks, milliseconds since Setup.exe was started, to 0.1 ms.
+void StepRunner::Mark(const Step& step) {
+  LARGE_INTEGER now{};
+  LARGE_INTEGER frequency{};
+  ::QueryPerformanceCounter(&now);
+  ::QueryPerformanceFrequency(&frequency);
+  const double ms = 1000.0 * static_cast<double>(now.QuadPart - started_.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
+  char text[64] = {};
+  std::snprintf(text, sizeof(text), " %.1f", ms);
+  transcript_.Line("time", ToUtf8(step.text) + text);
 }
 
 // A second installation in the same prefix, once the first Setup.exe has ended.

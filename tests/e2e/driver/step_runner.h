@@ -62,11 +62,13 @@ class StepRunner {
   bool StartAgain(std::string& failure);
   bool LockFile(const Step& step, std::string& failure);
   bool WriteIni(const Step& step, std::string& failure);
+  void Mark(const Step& step);
   HWND NeedControl(int id, std::string& failure);
 
   Transcript& transcript_;
   RunOptions options_;
   PROCESS_INFORMATION process_{};
+  LARGE_INTEGER started_{};  // when Setup.exe was last started (performance counter)
   DWORD timeoutMs_ = 5000;
   HWND wizard_ = nullptr;
   HWND box_ = nullptr;
