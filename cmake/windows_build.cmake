@@ -42,6 +42,7 @@ target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJE
 add_subdirectory(packagedlls)
 include(cmake/windows_gtest.cmake)
 add_subdirectory(tests/contract)
+add_subdirectory(benchmarks)
 add_subdirectory(tests/e2e/driver)
 add_subdirectory(tests/ini_conformance)
 add_subdirectory(tests/usb)
