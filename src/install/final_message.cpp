@@ -6,16 +6,20 @@
 
 namespace install {
 
-void ShowFinalMessage(platform::Platform& platform, int targetOs, PortKind kind) {
+bool ShowFinalMessage(platform::Platform& platform, int targetOs, PortKind kind) {
   if (targetOs != kTargetWin98Me) {
     messages::ShowInformation(
         platform, kind == PortKind::kUsb ? IDS_INSTALL_SUCCEEDED_RESET : IDS_INSTALL_SUCCEEDED);
-    return;
+    return false;
   }
-  if (messages::AskYesNo(platform, IDS_RESTART_QUESTION) &&
-      platform.system.ExitWindowsEx(EWX_REBOOT, 0) == FALSE) {
+  if (!messages::AskYesNo(platform, IDS_RESTART_QUESTION)) {
+    return false;
+  }
+  if (platform.system.ExitWindowsEx(EWX_REBOOT, 0) == FALSE) {
     messages::ShowMessage(platform, IDS_RESTART_FAILED);
+    return false;
   }
+  return true;
 }
 
 }  // namespace install

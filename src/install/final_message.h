@@ -9,6 +9,7 @@ namespace install {
 
 // NT family: message 133 (reset the printer) after a USB installation, 131 otherwise.
 // Windows 98/Me: question 114; Yes restarts the machine, and a refused restart shows 127.
-void ShowFinalMessage(platform::Platform& platform, int targetOs, PortKind kind);
+// True when the machine is restarting.
+bool ShowFinalMessage(platform::Platform& platform, int targetOs, PortKind kind);
 
 }  // namespace install

@@ -237,10 +237,12 @@ SequenceEnd InstallSequence(platform::Platform& platform, InstallSelection& sele
   if (endWizard) {
     endWizard();
   }
-  if (end == RunEnd::kInstalled) {
-    ShowFinalMessage(platform, selection.targetOs, kind);
+  if (end != RunEnd::kInstalled) {
+    return SequenceEnd::kFailed;
   }
-  return SequenceEnd::kClosed;
+  const bool restarting = ShowFinalMessage(platform, selection.targetOs, kind);
+  return selection.targetOs == kTargetWin98Me && !restarting ? SequenceEnd::kRestartPending
+                                                             : SequenceEnd::kInstalled;
 }
 
 }  // namespace install

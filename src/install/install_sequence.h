@@ -16,8 +16,12 @@ namespace install {
 enum class SequenceEnd {
   // The wizard stays open on the port page; the system is unchanged.
   kStay,
-  // endWizard has been called: the installation is done, or a failure ended it.
-  kClosed,
+  // The others have called endWizard. A failure ended the installation (its message shown).
+  kFailed,
+  // The printer is installed (on Windows 98/Me the machine is restarting).
+  kInstalled,
+  // Windows 98/Me: the printer is installed and takes effect after a restart not yet made.
+  kRestartPending,
 };
 
 // Closes the wizard with OK once the sequence has returned; the final message comes after it.

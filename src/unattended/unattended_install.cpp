@@ -79,11 +79,13 @@ int RunUnattendedInstall(platform::Platform& platform, const std::string& answer
                            platform.services, platform.libraries};
 
   InstallEnd end = InstallEnd::kStayed;
-  app::WizardParts parts(quiet, std::string(), [&](install::InstallSelection& selection) {
-    log.Line("installing: " + Describe(selection));
-    end = runSequence(quiet, selection);
-    return end == InstallEnd::kStayed ? app::FinishOutcome::kStay : app::FinishOutcome::kClose;
-  });
+  app::WizardParts parts(
+      quiet, std::string(),
+      [&](install::InstallSelection& selection, const std::function<void()>& /*endWizard*/) {
+        log.Line("installing: " + Describe(selection));
+        end = runSequence(quiet, selection);
+        return end == InstallEnd::kStayed ? app::FinishOutcome::kStay : app::FinishOutcome::kClose;
+      });
   PageWalk walk(parts);
   if (!walk.WalkToFinish(answers, reason)) {
     log.Line("bad answers file: " + reason);

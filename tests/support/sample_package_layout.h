@@ -1,7 +1,8 @@
 // Lays a driver package folder of the host (the repository's package/) out on a simulated
 // machine as a user gets it: every file below it in C:\PACKAGE, beside the program file. The
 // simulated spooler learns which ports the package's monitors offer, the system folder gets the
-// language monitor that Windows ships, and the NT family's Ports key holds Windows' defaults.
+// language monitor that Windows ships, the monitors are loadable as the build makes them, and
+// the NT family's Ports key holds Windows' defaults.
 // Shared by the install-sequence tests and the native benchmark.
 #pragma once
 
@@ -47,7 +48,18 @@ inline void LayOut(platform::sim::SimMachine& machine, const std::filesystem::pa
   for (const char* dll : {"TPUSBMON.DLL", "TPUSBM9X.DLL"}) {
     machine.spooler().SetMonitorPorts(dll, usbPorts);
   }
-  machine.disk().WriteFile(machine.systemDirectory() + "\\pjlmon.dll", "the system's pjlmon.dll");
+  // The repository's monitor files are placeholders; the build puts real monitors in their place.
+  for (const char* folder : {"win98", "winnt", "win2003"}) {
+    for (const char* dll :
+         {"TPSERMON.DLL", "TPSERM9X.DLL", "TPUSBMON.DLL", "TPUSBM9X.DLL", "pjlmon.dll"}) {
+      const std::string path = std::string("C:\\PACKAGE\\") + folder + "\\" + dll;
+      if (machine.disk().Exists(path)) {
+        machine.disk().WriteFile(path, platform::sim::PortMonitorImage(dll));
+      }
+    }
+  }
+  machine.disk().WriteFile(machine.systemDirectory() + "\\pjlmon.dll",
+                           platform::sim::PortMonitorImage("pjlmon.dll"));
   machine.registry().PutValue(kNtPortsKey, "COM1:", REG_SZ, std::string("9600,n,8,1\0", 11));
 }
 

@@ -92,7 +92,7 @@ class InstallSequenceTest : public install_test::SamplePackageTest {
 TEST_F(InstallSequenceTest, TypicalSerialRunOnXpInstallsThePrinterAndClosesWithMessage131) {
   InstallSelection selection = Selection();
   selection.setAsDefault = 1;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
 
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(S)"});
   EXPECT_EQ(PortOf("TP-R80(S)"), "KSCOM1:");
@@ -114,7 +114,7 @@ TEST_F(InstallSequenceTest, TypicalSerialRunOnXpInstallsThePrinterAndClosesWithM
 
 TEST_F(InstallSequenceTest, ParallelPortGetsP) {
   InstallSelection selection = Selection("TP-R80", "LPT2:");
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(P)"});
   EXPECT_EQ(PortOf("TP-R80(P)"), "LPT2:");
   EXPECT_FALSE(machine.registry().KeyExists(std::string(kMonitorsKey) + "TP Serial Monitor"));
@@ -127,13 +127,13 @@ TEST_F(InstallSequenceTest, RepeatedSerialInstallsTakeNumberedCopiesAndTheDefaul
   for (const char* name : expected) {
     InstallSelection selection = Selection();
     selection.setAsDefault = 1;
-    EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+    EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
     EXPECT_EQ(std::string(selection.modelName), name);
     EXPECT_EQ(machine.spooler().defaultPrinter(), name);
   }
   InstallSelection fourth = Selection();
   fourth.setAsDefault = 1;
-  EXPECT_EQ(Run(fourth), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(fourth), SequenceEnd::kFailed);
   EXPECT_EQ(Shown().back(), Message(IDS_TOO_MANY_ON_PORT));
   EXPECT_EQ(machine.spooler().defaultPrinter(), "TP-R80(S)(2)");
   EXPECT_EQ(Printers().size(), 3u);
@@ -146,7 +146,7 @@ TEST_F(InstallSequenceTest, UsbTypicalWithoutPrinterInstallsOnTheFirstPortWithMe
   machine.SetVersion(VER_PLATFORM_WIN32_NT, 5, 0);
   InstallSelection selection = Selection("TP-R80", "USB_TP-R80_1");
   selection.targetOs = kTargetWin2000;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(U) 1"});
   EXPECT_EQ(PortOf("TP-R80(U) 1"), "USB_TP-R80_1");
   EXPECT_EQ(Shown(), Messages({IDS_INSTALL_SUCCEEDED_RESET}));
@@ -161,7 +161,7 @@ TEST_F(InstallSequenceTest, UsbAdvancedOnTheWrongPortRenumbersThePrinterWhenTheU
   machine.AnswerNextMessageBox(IDYES);
   InstallSelection selection = Selection("TP-R80", "USB_TP-R80_2");
   selection.installMode = kModeAdvanced;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(Shown(), Messages({IDS_RENAME_USB_DEVICE, IDS_INSTALL_SUCCEEDED_RESET}));
   EXPECT_EQ(usb->device(0).identity & 7, 1);  // now answers as port 2
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(U) 2"});
@@ -173,7 +173,7 @@ TEST_F(InstallSequenceTest, UsbTypicalPrinterOnPort5IsRenumberedTo1) {
   AttachUsbPrinters({4});
   machine.AnswerNextMessageBox(IDYES);
   InstallSelection selection = Selection("TP-R80", "USB_TP-R80_1");
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(usb->device(0).identity & 7, 0);
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(U) 1"});
 }
@@ -181,20 +181,21 @@ TEST_F(InstallSequenceTest, UsbTypicalPrinterOnPort5IsRenumberedTo1) {
 TEST_F(InstallSequenceTest, UsbPortKeepsOnePrinterAndRefusesASecondWith103) {
   AttachUsbPrinters({0});
   InstallSelection first = Selection("TP-R80", "USB_TP-R80_1");
-  EXPECT_EQ(Run(first), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(first), SequenceEnd::kInstalled);
   InstallSelection second = Selection("TP-R80", "USB_TP-R80_1");
-  EXPECT_EQ(Run(second), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(second), SequenceEnd::kFailed);
   EXPECT_EQ(Shown(), Messages({IDS_INSTALL_SUCCEEDED_RESET, IDS_TOO_MANY_ON_PORT}));
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(U) 1"});
 }
 
 TEST_F(InstallSequenceTest, Windows98AsksToRestartAndRestartsOnYes) {
   UseWindows98();
+  LayOutSamplePackage();  // the language monitor into Windows 98's system folder
   machine.AnswerNextMessageBox(IDYES);
   // Windows 98 serves its own COM ports; the maker's serial monitor is not installed there.
   InstallSelection selection = Selection("TP-R80", "COM1:");
   selection.targetOs = kTargetWin98Me;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(S)"});
   ASSERT_EQ(Shown(), Messages({IDS_RESTART_QUESTION}));
   EXPECT_EQ(machine.messageBoxes()[0].type & 0xF, MB_YESNO);
@@ -207,23 +208,24 @@ TEST_F(InstallSequenceTest, Windows98AsksToRestartAndRestartsOnYes) {
 
 TEST_F(InstallSequenceTest, Windows98RefusedRestartShows127AndNoKeepsRunning) {
   UseWindows98();
+  LayOutSamplePackage();
   machine.FailRestart(ERROR_ACCESS_DENIED);
   machine.AnswerNextMessageBox(IDYES);
   InstallSelection selection = Selection("TP-R80", "COM1:");
   selection.targetOs = kTargetWin98Me;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kRestartPending);
   EXPECT_EQ(Shown(), Messages({IDS_RESTART_QUESTION, IDS_RESTART_FAILED}));
 
   InstallSelection again = Selection("TP-R80", "COM1:");
   again.targetOs = kTargetWin98Me;
-  EXPECT_EQ(Run(again), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(again), SequenceEnd::kRestartPending);
   EXPECT_EQ(machine.restartRequests(), 1);  // answered No: no restart asked for
 }
 
 TEST_F(InstallSequenceTest, UniversalDriverPlacesItsResourceDllAndSupportFiles) {
   InstallSelection selection = Selection("TP-L80", "KSCOM2:");
   selection.printerType = kLabelPrinter;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(Shown(), Messages({IDS_INSTALL_SUCCEEDED}));
   for (const char* file : {"3\\TPL80RES.DLL", "TPL80OEM.DLL", "TPL80OEM.INI", "3\\TPL80S.GPD"}) {
     EXPECT_TRUE(machine.disk().Exists(DriverDir() + "\\" + file)) << file;
@@ -236,7 +238,7 @@ TEST_F(InstallSequenceTest, OlderSerialMonitorIsUpdatedAroundASpoolerRestart) {
   machine.registry().PutDword(std::string(kMonitorsKey) + "TP Serial Monitor", "DriverVersion", 1);
   machine.disk().WriteFile(SystemDir() + "\\TPSERMON.DLL", "old monitor");
   InstallSelection selection = Selection();
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(selection.updateFlags, 1);
   EXPECT_EQ(FileAt(SystemDir() + "\\TPSERMON.DLL"), FileAt("C:\\PACKAGE\\winnt\\TPSERMON.DLL"));
   EXPECT_GT(*machine.registry().GetDword(std::string(kMonitorsKey) + "TP Serial Monitor",
@@ -342,7 +344,7 @@ class InstallSequenceUsbMatches : public InstallSequenceTest,
 TEST_P(InstallSequenceUsbMatches, InstallsWithoutAQuestion) {
   InstallSelection selection = Selection();
   Usb(*this, selection, GetParam().mode, GetParam().port).AttachUsbPrinters({GetParam().identity});
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
   EXPECT_EQ(Shown(), Messages({IDS_INSTALL_SUCCEEDED_RESET}));
   EXPECT_TRUE(usb->writes().empty());
 }
@@ -370,7 +372,7 @@ std::string Id(unsigned id) {
 TEST_P(InstallSequenceCloses, ShowsTheFailureAndEndsWithoutAPrinter) {
   InstallSelection selection = Selection();
   GetParam().arrange(*this, selection);
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kFailed);
   std::vector<std::string> expected;
   for (const std::string& text : GetParam().messages) {
     if (text[0] != '#') {
@@ -450,7 +452,7 @@ TEST_F(InstallSequenceTest, PackageWithEveryKeyMissingEndsWithoutAPrinter) {
     machine.disk().WriteFile(std::string(install_test::kPackage) + "\\DRVCONFIG\\" + file, "");
   }
   InstallSelection selection = Selection();
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kFailed);
   EXPECT_TRUE(Printers().empty());
   EXPECT_FALSE(Shown().empty());
   EXPECT_EQ(wizardEnds, 1);
@@ -464,7 +466,7 @@ TEST_F(InstallSequenceTest, NamesLongerThanEveryBufferAreCutNeverOverrun) {
   InstallSelection selection = Selection();
   config::CopyText(selection.modelName, longName);
   config::CopyText(selection.portEntry, "KSCOM1:(" + longName + ")");
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_NE(Run(selection), SequenceEnd::kStay);
   EXPECT_EQ(std::string(selection.printerPortName), "KSCOM1:");
   ExpectEverythingReleased();
 
@@ -482,7 +484,7 @@ TEST_F(InstallSequenceTest, PackageWithoutItsFilesShowsCopyFailuresAndEndsWithou
     }
   }
   InstallSelection selection = Selection();
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_EQ(Run(selection), SequenceEnd::kFailed);
   EXPECT_TRUE(Printers().empty());
   EXPECT_EQ(Shown().front(), Message(IDS_COPY_FILE_FAILED));
   ExpectEverythingReleased();
@@ -497,7 +499,7 @@ TEST_P(InstallSequenceRefusedCall, EndsTheRunCleanly) {
   machine.spooler().FailCall(GetParam(), ERROR_ACCESS_DENIED);
   InstallSelection selection = Selection("TP-R80", "USB_TP-R80_1");
   selection.setAsDefault = 1;
-  EXPECT_EQ(Run(selection), SequenceEnd::kClosed);
+  EXPECT_NE(Run(selection), SequenceEnd::kStay);
   EXPECT_FALSE(Shown().empty());
   EXPECT_EQ(wizardEnds, 1);
   ExpectEverythingReleased();

@@ -49,10 +49,12 @@ class UnattendedTest : public ::testing::Test {
 
   SimMachine machine;
   std::vector<install::InstallSelection> finished;
-  app::WizardParts parts{machine.platform(), "", [this](install::InstallSelection& selection) {
-                           finished.push_back(selection);
-                           return app::FinishOutcome::kClose;
-                         }};
+  app::WizardParts parts{
+      machine.platform(), "",
+      [this](install::InstallSelection& selection, const std::function<void()>& /*endWizard*/) {
+        finished.push_back(selection);
+        return app::FinishOutcome::kClose;
+      }};
 };
 
 struct RefusalCase {
