@@ -19,6 +19,7 @@ add_custom_command(OUTPUT ${LICENCE_RTF}
   VERBATIM)
 
 add_executable(Setup WIN32
+  src/app/win32/file_log.cpp
   src/app/win32/main.cpp
   src/app/win32/wizard_dialog.cpp
   src/ui/win32/color_label.cpp
@@ -47,4 +48,7 @@ add_subdirectory(tests/e2e/driver)
 add_subdirectory(tests/ini_conformance)
 add_subdirectory(tests/usb)
 add_subdirectory(usbsim)
+# The documented answers file of installations without windows, beside Setup.exe.
+set_property(GLOBAL APPEND PROPERTY SETUP_PACKAGE_SOURCE_FILES
+  "package-src/answers.example.ini=answers.example.ini")
 include(cmake/package_layout.cmake)

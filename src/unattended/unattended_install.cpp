@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/wizard_parts.h"
+#include "install/install_sequence.h"
 #include "unattended/answering_user_service.h"
 #include "unattended/answers_file.h"
 #include "unattended/exit_codes.h"
@@ -27,15 +28,15 @@ std::string Describe(const install::InstallSelection& s) {
          serial + ", default printer " + (s.setAsDefault != 0 ? "yes" : "no");
 }
 
-int ExitCodeOf(InstallEnd end) {
+int ExitCodeOf(install::SequenceEnd end) {
   switch (end) {
-    case InstallEnd::kStayed:
+    case install::SequenceEnd::kStay:
       return kExitNothingChanged;
-    case InstallEnd::kFailed:
+    case install::SequenceEnd::kFailed:
       return kExitFailed;
-    case InstallEnd::kInstalled:
+    case install::SequenceEnd::kInstalled:
       return kExitDone;
-    case InstallEnd::kRestartPending:
+    case install::SequenceEnd::kRestartPending:
       return kExitRestartRequired;
   }
   return kExitFailed;
@@ -63,8 +64,8 @@ int Finish(RunLog& log, int code) {
 
 }  // namespace
 
-int RunUnattendedInstall(platform::Platform& platform, const std::string& answersPath, RunLog& log,
-                         const SequenceRunner& runSequence) {
+int RunUnattendedInstall(platform::Platform& platform, const std::string& answersPath,
+                         RunLog& log) {
   log.Line("unattended installation, answers from " + answersPath);
   Answers answers;
   std::string reason;
@@ -78,13 +79,14 @@ int RunUnattendedInstall(platform::Platform& platform, const std::string& answer
                            quietUser,         platform.registry, platform.spooler,
                            platform.services, platform.libraries};
 
-  InstallEnd end = InstallEnd::kStayed;
+  install::SequenceEnd end = install::SequenceEnd::kStay;
   app::WizardParts parts(
       quiet, std::string(),
-      [&](install::InstallSelection& selection, const std::function<void()>& /*endWizard*/) {
+      [&](install::InstallSelection& selection, const std::function<void()>& endWizard) {
         log.Line("installing: " + Describe(selection));
-        end = runSequence(quiet, selection);
-        return end == InstallEnd::kStayed ? app::FinishOutcome::kStay : app::FinishOutcome::kClose;
+        end = install::InstallSequence(quiet, selection, endWizard);
+        return end == install::SequenceEnd::kStay ? app::FinishOutcome::kStay
+                                                  : app::FinishOutcome::kClose;
       });
   PageWalk walk(parts);
   if (!walk.WalkToFinish(answers, reason)) {
@@ -92,7 +94,7 @@ int RunUnattendedInstall(platform::Platform& platform, const std::string& answer
     return Finish(log, kExitBadArguments);
   }
   walk.Finish();
-  if (end == InstallEnd::kInstalled || end == InstallEnd::kRestartPending) {
+  if (end == install::SequenceEnd::kInstalled || end == install::SequenceEnd::kRestartPending) {
     log.Line(std::string("printer added as ") + parts.flow.selection().modelName);
   }
   return Finish(log, ExitCodeOf(end));

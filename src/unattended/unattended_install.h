@@ -3,22 +3,14 @@
 // outcome as an exit code.
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "install/install_selection.h"
 #include "platform/platform.h"
 #include "unattended/run_log.h"
 
 namespace unattended {
 
-// How the install sequence ended.
-enum class InstallEnd { kStayed, kFailed, kInstalled, kRestartPending };
-using SequenceRunner =
-    std::function<InstallEnd(platform::Platform& platform, install::InstallSelection& selection)>;
-
 // Returns the exit code (exit_codes.h).
-int RunUnattendedInstall(platform::Platform& platform, const std::string& answersPath, RunLog& log,
-                         const SequenceRunner& runSequence);
+int RunUnattendedInstall(platform::Platform& platform, const std::string& answersPath, RunLog& log);
 
 }  // namespace unattended

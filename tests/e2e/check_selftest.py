@@ -36,6 +36,7 @@ CHECKS = [
     Check("same-file", [r"C:\selftest\copy.dll", r"C:\windows\system32\kernel32.dll"],
           "self-test"),
     Check("service", ["Spooler", "RUNNING"], "self-test"),
+    Check("file-contains", [r"C:\selftest\log.txt", "结果: 0"], "self-test"),
 ]
 
 
@@ -48,6 +49,7 @@ def change_everything(prefix: bench.Prefix) -> None:
     prefix.reg_add(r"HKLM\SOFTWARE\KestrelSelfTest2", "probe", "1")
     write_probe_ini(prefix, b"[Devices]\r\nIdentity1=258\r\n")
     prefix.reg_add(WINDOWS, "device", "Other,winspool,LPT1:")
+    prefix.host_path(r"C:\selftest\log.txt").write_text("结果: 1603", encoding="utf-8")
     # A copy that is not the same file: the old one left in place.
     prefix.host_path(r"C:\selftest\copy.dll").write_bytes(b"MZ old")
 
@@ -67,6 +69,7 @@ def make_expected_true(prefix: bench.Prefix) -> None:
     present.write_text("here")
     # Names in other case and blanks around the value, as Windows reads them.
     write_probe_ini(prefix, b"[devices]\r\n IDENTITY1 = 257 \r\n")
+    prefix.host_path(r"C:\selftest\log.txt").write_text("首行\n结果: 0\n", encoding="utf-8")
     prefix.wine(["net", "start", "Spooler"])
     kernel32 = prefix.host_path(r"C:\windows\system32\kernel32.dll")
     prefix.host_path(r"C:\selftest\copy.dll").write_bytes(kernel32.read_bytes())

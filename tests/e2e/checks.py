@@ -162,6 +162,12 @@ def verify(prefix: bench.Prefix, checks: list[Check], before: dict[int, object])
             state = service_state(prefix, target)
             if state != check.args[1]:
                 failures.append(f"{check}: the service is {state or 'unknown'}")
+        elif check.kind == "file-contains":
+            path = prefix.host_path(target)
+            text = path.read_bytes().decode("utf-8", "replace") if path.exists() else None
+            if text is None or check.args[1] not in text:
+                failures.append(f"{check}: " + ("the file is missing" if text is None else
+                                                "the text is not in it"))
         elif check.kind in ("file", "no-file"):
             exists = prefix.host_path(target).exists()
             if exists != (check.kind == "file"):

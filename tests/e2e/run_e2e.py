@@ -92,6 +92,8 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
 
         args = ["--setup", r"C:\pkg\Setup.exe", "--dir", r"C:\pkg",
                 "--steps", r"C:\e2e\steps.txt", "--transcript", r"C:\e2e\transcript.txt"]
+        if sc.arguments:
+            args += ["--args", sc.arguments]
         service = None
         if shots is not None:
             (e2e / "shots").mkdir()

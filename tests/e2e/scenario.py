@@ -21,6 +21,7 @@ CHECK_ARITY = {
     "key": 1, "no-key": 1, "value": 3, "unchanged-key": 1,
     "file": 1, "no-file": 1, "unchanged-file": 1, "unchanged-tree": 1,
     "no-value": 2, "ini-value": 4, "default-printer": 1, "same-file": 2, "service": 2,
+    "file-contains": 2,
 }
 
 # Words that stand for what differs between the 32-bit and the 64-bit bench, replaced in steps,
@@ -85,6 +86,7 @@ class Scenario:
     reg_presets: list[RegPreset] = dataclasses.field(default_factory=list)
     file_presets: list[FilePreset] = dataclasses.field(default_factory=list)
     started_services: list[str] = dataclasses.field(default_factory=list)
+    arguments: str = ""  # Setup.exe's command line after its name
     expect_failure: str | None = None  # the driver must fail with a reason containing this
 
 
@@ -159,6 +161,10 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
                 raise ScenarioError(f"{where}: {words[0]} takes {CHECK_ARITY[words[0]]} "
                                     "argument(s)")
             scenario.checks.append(Check(words[0], words[1:], where))
+        elif keyword == "arguments":
+            if len(words) != 1:
+                raise ScenarioError(f'{where}: arguments takes one quoted text')
+            scenario.arguments = words[0]
         elif keyword == "ini":
             if len(words) != 4:
                 raise ScenarioError(f'{where}: ini takes FILE SECTION KEY "VALUE"')

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/win32/file_log.h"
 #include "app/win32/wizard_dialog.h"
 #include "app/wizard_parts.h"
 #include "install/install_sequence.h"
@@ -12,6 +13,9 @@
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/rich_text.h"
+#include "unattended/command_line.h"
+#include "unattended/exit_codes.h"
+#include "unattended/unattended_install.h"
 
 namespace {
 
@@ -71,13 +75,36 @@ int RunWizard(platform::Platform& platform) {
   return 0;
 }
 
+// Runs without windows as the command line asks; returns the exit code.
+int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line) {
+  app::win32::FileLog log(line.logPath);
+  if (!line.error.empty()) {
+    log.Line("bad arguments: " + line.error);
+    log.Line("result: 87 (bad arguments)");
+    if (!line.quiet) {
+      messages::ShowText(platform, line.error + "\n\n" + unattended::UsageText());
+    }
+    return unattended::kExitBadArguments;
+  }
+  return unattended::RunUnattendedInstall(platform, line.answersPath, log);
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR commandLine,
                    int /*show*/) {
-  InitCommonControlsAnyVersion();
-
+  const unattended::CommandLine line =
+      unattended::ParseCommandLine(commandLine != nullptr ? commandLine : "");
   platform::Win32Platform win32;
+  if (line.help) {
+    messages::ShowText(win32.Get(), unattended::UsageText());
+    return 0;
+  }
+  if (!line.interactive()) {
+    return RunCommandLine(win32.Get(), line);
+  }
+
+  InitCommonControlsAnyVersion();
   if (!PrepareRichText(win32.Get())) {
     return 1;
   }

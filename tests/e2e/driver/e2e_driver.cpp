@@ -4,6 +4,7 @@
 //
 //   e2e_driver.exe --setup C:\pkg\Setup.exe --dir C:\pkg --steps C:\e2e\steps.txt
 //                  --transcript C:\e2e\transcript.txt [--shots C:\e2e\shots]
+//                  [--args "Setup.exe's arguments"]
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +35,8 @@ bool ParseArguments(int argc, wchar_t** argv, Arguments& arguments) {
       arguments.steps = value;
     } else if (name == L"--transcript") {
       arguments.transcript = value;
+    } else if (name == L"--args") {
+      arguments.run.arguments = value;
     } else if (name == L"--shots") {
       arguments.run.shotsDir = value;
     } else {

@@ -186,7 +186,14 @@ bool ParseLine(std::string rest, Step& step) {
   }
   if (verb == "start-setup") {
     step.kind = StepKind::kStartSetup;
-    return NextWord(rest).empty();
+    if (rest.find_first_not_of(" \t") == std::string::npos) {
+      return true;
+    }
+    if (!ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
   }
   if (verb == "lock-file") {
     step.kind = StepKind::kLockFile;

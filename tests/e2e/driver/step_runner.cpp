@@ -85,7 +85,7 @@ StepRunner::~StepRunner() {
 
 bool StepRunner::Run(const std::vector<Step>& steps) {
   std::string failure;
-  bool passed = StartSetup(failure);
+  bool passed = StartSetup(options_.arguments, failure);
   if (!passed) {
     transcript_.Line("FAIL", "start Setup.exe: " + failure);
   }
@@ -106,9 +106,12 @@ bool StepRunner::Run(const std::vector<Step>& steps) {
   return passed;
 }
 
-bool StepRunner::StartSetup(std::string& failure) {
+bool StepRunner::StartSetup(const std::wstring& arguments, std::string& failure) {
   ::QueryPerformanceCounter(&started_);
   std::wstring commandLine = L"\"" + options_.setupPath + L"\"";
+  if (!arguments.empty()) {
+    commandLine += L" " + arguments;
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   if (!::CreateProcessW(options_.setupPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
@@ -166,7 +169,7 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
     case StepKind::kScreenshot:
       return Screenshot(step, failure);
     case StepKind::kStartSetup:
-      return StartAgain(failure);
+      return StartAgain(step, failure);
     case StepKind::kLockFile:
       return LockFile(step, failure);
     case StepKind::kWriteIni:
@@ -393,8 +396,8 @@ void StepRunner::Mark(const Step& step) {
   transcript_.Line("time", ToUtf8(step.text) + text);
 }
 
-// A second installation in the same prefix, once the first Setup.exe has ended.
-bool StepRunner::StartAgain(std::string& failure) {
+// A second run in the same prefix, once the first Setup.exe has ended, with its own arguments.
+bool StepRunner::StartAgain(const Step& step, std::string& failure) {
   if (Running()) {
     failure = "Setup.exe is still running";
     return false;
@@ -404,7 +407,7 @@ bool StepRunner::StartAgain(std::string& failure) {
   process_ = PROCESS_INFORMATION{};
   wizard_ = nullptr;
   box_ = nullptr;
-  return StartSetup(failure);
+  return StartSetup(step.text, failure);
 }
 
 // Another program holding a file open without sharing it, as a loaded DLL is held.

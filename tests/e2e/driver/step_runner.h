@@ -17,6 +17,7 @@ struct RunOptions {
   std::wstring setupPath;   // Setup.exe to start
   std::wstring workingDir;  // its current directory (the package folder)
   std::wstring shotsDir;    // where screenshot requests go; empty: screenshots are skipped
+  std::wstring arguments;   // Setup.exe's command line after its name
 };
 
 class StepRunner {
@@ -33,7 +34,7 @@ class StepRunner {
  private:
   enum class Wait { kDone, kTimedOut, kProcessEnded };
 
-  bool StartSetup(std::string& failure);
+  bool StartSetup(const std::wstring& arguments, std::string& failure);
   bool Execute(const Step& step, std::string& failure);
   // Polls `done` until it returns true, the step's deadline passes or Setup.exe ends.
   Wait WaitUntil(const std::function<bool()>& done) const;
@@ -59,7 +60,7 @@ class StepRunner {
   bool SysCommand(const Step& step, std::string& failure);
   bool DialogClick(const Step& step, std::string& failure);
   HWND WaitForDialog(const Step& step, std::string& failure);
-  bool StartAgain(std::string& failure);
+  bool StartAgain(const Step& step, std::string& failure);
   bool LockFile(const Step& step, std::string& failure);
   bool WriteIni(const Step& step, std::string& failure);
   void Mark(const Step& step);
