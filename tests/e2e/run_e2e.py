@@ -120,8 +120,16 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
                 problems.append(f"expected the driver to fail with {sc.expect_failure!r}; "
                                 f"exit code {result.returncode}, {reason!r}")
         elif result.returncode != 0:
-            problems.append(driver_failure(transcript) if result.returncode in (1, 2)
-                            else f"the driver ended with exit code {result.returncode}")
+            reason = driver_failure(transcript)
+            if reason == NO_TRANSCRIPT:
+                # Keep what Wine said, so that a failure to start the driver can be told apart.
+                said = (result.stderr.strip().splitlines() or ["nothing"])[-1]
+                print(f"run_e2e: {sc.name}: driver exit code {result.returncode}, Wine said: "
+                      f"{said}", file=sys.stderr)
+                problems.append(reason)
+            else:
+                problems.append(reason if result.returncode in (1, 2)
+                                else f"the driver ended with exit code {result.returncode}")
         if service is not None:
             problems += service.errors
         problems += checks.verify(prefix, outcome_checks, before)
