@@ -1,4 +1,4 @@
-// Seam: the program file's path, the system's folders and file copies.
+// Seam: the program file's path, the system's folders, file copies and deletions.
 #pragma once
 
 #include "platform/win_types.h"
@@ -19,6 +19,9 @@ class FileService {
   virtual HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security,
                              DWORD disposition, DWORD flags, HANDLE templateFile) = 0;
   virtual BOOL CloseHandle(HANDLE handle) = 0;
+  virtual BOOL DeleteFileA(LPCSTR path) = 0;
+  // The 8.3 form of an existing path (what WININIT.INI understands on Windows 95/98/Me).
+  virtual DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) = 0;
 };
 
 }  // namespace platform

@@ -8,6 +8,12 @@ namespace platform {
 
 // winspool.drv, Windows 2000 and later.
 using SetDefaultPrinterAFn = BOOL(WINAPI*)(LPCSTR printerName);
+// winspool.drv; whether Windows 98 and NT 4 export it is not known, so it is looked up.
+using DeletePrintProcessorAFn = BOOL(WINAPI*)(LPSTR server, LPSTR environment, LPSTR name);
+// kernel32.dll: the NT family's deletion at restart (MOVEFILE_DELAY_UNTIL_REBOOT). Windows
+// 95/98/Me have no such deletion (they read WININIT.INI instead); looked up so that the
+// program needs no import they might lack.
+using MoveFileExAFn = BOOL(WINAPI*)(LPCSTR existing, LPCSTR newName, DWORD flags);
 
 // The printer maker's USB library, KsUsbInt.dll. Devices are integer handles; 0 and -1 mean
 // that no device answers. The descriptor buffer holds 20 bytes.

@@ -14,6 +14,11 @@ class ProfileService {
                                          DWORD size, LPCSTR fileName) = 0;
   // Writes to win.ini.
   virtual BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) = 0;
+  // A whole section as "key=value" lines, each terminated, the list ended by one more NUL:
+  // the only way to read or write a section whose keys repeat (WININIT.INI's "NUL=").
+  virtual DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size,
+                                          LPCSTR fileName) = 0;
+  virtual BOOL WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR fileName) = 0;
 };
 
 }  // namespace platform

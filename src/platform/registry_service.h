@@ -19,6 +19,7 @@ class RegistryService {
                               const BYTE* data, DWORD dataSize) = 0;
   virtual LONG RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize,
                              LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) = 0;
+  virtual LONG RegDeleteValueA(HKEY key, LPCSTR valueName) = 0;
   virtual LONG RegCloseKey(HKEY key) = 0;
 };
 

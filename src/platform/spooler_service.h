@@ -24,6 +24,18 @@ class SpoolerService {
                                           LPBYTE directory, DWORD size, LPDWORD needed) = 0;
   virtual BOOL GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level,
                                            LPBYTE directory, DWORD size, LPDWORD needed) = 0;
+
+  // What is installed, and its removal. DeletePrintProcessorA is looked up at run time
+  // (library_service.h).
+  virtual BOOL EnumPrintersA(DWORD flags, LPSTR name, DWORD level, LPBYTE printers, DWORD size,
+                             LPDWORD needed, LPDWORD returned) = 0;
+  virtual BOOL DeletePrinter(HANDLE printer) = 0;
+  virtual BOOL EnumPrinterDriversA(LPSTR server, LPSTR environment, DWORD level, LPBYTE drivers,
+                                   DWORD size, LPDWORD needed, LPDWORD returned) = 0;
+  virtual BOOL DeletePrinterDriverA(LPSTR server, LPSTR environment, LPSTR driverName) = 0;
+  virtual BOOL DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) = 0;
+  virtual BOOL EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, LPBYTE processors,
+                                    DWORD size, LPDWORD needed, LPDWORD returned) = 0;
 };
 
 }  // namespace platform

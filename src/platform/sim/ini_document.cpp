@@ -147,6 +147,45 @@ std::optional<std::vector<std::string>> IniDocument::KeyNames(std::string_view s
   return names;
 }
 
+std::optional<std::vector<std::string>> IniDocument::SectionLines(std::string_view section) const {
+  const size_t header = FindHeader(section);
+  if (header == npos) {
+    return std::nullopt;
+  }
+  std::vector<std::string> lines;
+  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::kEntry) {
+      lines.push_back(line.name + "=" + line.value);
+    } else if (!TrimProfileBlanks(line.text).empty()) {
+      lines.emplace_back(UpToNul(TrimProfileBlanks(line.text)));
+    }
+  }
+  return lines;
+}
+
+void IniDocument::ReplaceSection(std::string_view section, const std::vector<std::string>& lines) {
+  size_t header = FindHeader(section);
+  if (header == npos) {
+    if (!lines_.empty() && lines_.back().lineBreak.empty()) {
+      lines_.back().lineBreak = "\r\n";
+    }
+    lines_.push_back(
+        Classify("[" + std::string(UpToNul(TrimProfileBlanks(section))) + "]", "\r\n"));
+    header = lines_.size() - 1;
+  } else {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+  }
+  if (lines_[header].lineBreak.empty()) {
+    lines_[header].lineBreak = "\r\n";
+  }
+  size_t at = header + 1;
+  for (const std::string& text : lines) {
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at++), Classify(text, "\r\n"));
+  }
+}
+
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   const std::string name(UpToNul(TrimProfileBlanks(key)));
   const std::string newText = name + "=" + std::string(value);

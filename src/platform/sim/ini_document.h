@@ -36,6 +36,13 @@ class IniDocument {
   // the file has no such section.
   std::optional<std::vector<std::string>> KeyNames(std::string_view section) const;
 
+  // Every line of a section as the section reader gives it: an entry as "name=value" (blanks
+  // around both cut), any other non-blank line trimmed; duplicates and comments included.
+  // nullopt when the file has no such section.
+  std::optional<std::vector<std::string>> SectionLines(std::string_view section) const;
+  // Makes the section hold exactly these lines (adding it at the end of the file if needed).
+  void ReplaceSection(std::string_view section, const std::vector<std::string>& lines);
+
   // win.ini writer: replaces the value of the section's entry, else adds the entry at the end
   // of the section, else adds the section at the end of the file.
   void Set(std::string_view section, std::string_view key, std::string_view value);

@@ -187,6 +187,8 @@ constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
 constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+constexpr DWORD MOVEFILE_DELAY_UNTIL_REBOOT = 0x4;
 constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;
 constexpr DWORD OPEN_EXISTING = 3;
@@ -234,6 +236,34 @@ struct PORT_INFO_2A {
   DWORD Reserved;
 };
 constexpr DWORD PORT_TYPE_WRITE = 0x1;
+struct PRINTER_DEFAULTSA {
+  LPSTR pDatatype;
+  LPDEVMODEA pDevMode;
+  DWORD DesiredAccess;
+};
+struct PRINTER_INFO_4A {
+  LPSTR pPrinterName;
+  LPSTR pServerName;
+  DWORD Attributes;
+};
+struct DRIVER_INFO_1A {
+  LPSTR pName;
+};
+struct DRIVER_INFO_2A {
+  DWORD cVersion;
+  LPSTR pName;
+  LPSTR pEnvironment;
+  LPSTR pDriverPath;
+  LPSTR pDataFile;
+  LPSTR pConfigFile;
+};
+struct PRINTPROCESSOR_INFO_1A {
+  LPSTR pName;
+};
+constexpr DWORD PRINTER_ENUM_LOCAL = 0x2;
+constexpr DWORD PRINTER_ACCESS_ADMINISTER = 0x4;
+constexpr DWORD PRINTER_ACCESS_USE = 0x8;
+constexpr DWORD PRINTER_ALL_ACCESS = 0xF000C;
 constexpr DWORD PRINTER_ATTRIBUTE_DEFAULT = 0x4;
 constexpr DWORD ERROR_INVALID_PRINTER_NAME = 1801;
 constexpr DWORD ERROR_PRINTER_ALREADY_EXISTS = 1802;
@@ -244,6 +274,10 @@ constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
 constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 constexpr DWORD ERROR_PRINT_PROCESSOR_ALREADY_INSTALLED = 3005;
 constexpr DWORD ERROR_PRINT_MONITOR_ALREADY_INSTALLED = 3006;
+constexpr DWORD ERROR_UNKNOWN_PRINT_MONITOR = 3000;
+constexpr DWORD ERROR_PRINTER_DRIVER_IN_USE = 3001;
+constexpr DWORD ERROR_PRINT_MONITOR_IN_USE = 3008;
+constexpr DWORD ERROR_INVALID_NAME = 123;
 constexpr DWORD ERROR_UNKNOWN_PORT = 1796;
 constexpr DWORD ERROR_PRIVILEGE_NOT_HELD = 1314;
 // A null pointer where the spooler's RPC interface wants one (a needed-size pointer).

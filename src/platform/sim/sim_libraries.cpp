@@ -19,6 +19,34 @@ BOOL WINAPI SimSetDefaultPrinterA(LPCSTR name) {
   return SimMachine::Active().spooler().SetDefaultPrinter(name);
 }
 
+BOOL WINAPI SimDeletePrintProcessorA(LPSTR /*server*/, LPSTR environment, LPSTR name) {
+  return SimMachine::Active().spooler().DeletePrintProcessor(environment, name);
+}
+
+BOOL WINAPI SimMoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
+  return SimMachine::Active().MoveFileEx(existing, newName, flags);
+}
+
+// The system libraries every version has, with the exports the program looks up.
+FARPROC SystemExport(const SimMachine& machine, const std::string& library,
+                     const std::string& name) {
+  if (library == "WINSPOOL.DRV") {
+    if (name == "SetDefaultPrinterA" && machine.IsNt5OrLater()) {
+      return AsFarProc(&SimSetDefaultPrinterA);
+    }
+    if (name == "DeletePrintProcessorA") {
+      return AsFarProc(&SimDeletePrintProcessorA);
+    }
+  } else if (library == "KERNEL32.DLL" && name == "MoveFileExA") {
+    return AsFarProc(&SimMoveFileExA);
+  }
+  return nullptr;
+}
+
+bool IsSystemLibrary(const std::string& file) {
+  return file == "WINSPOOL.DRV" || file == "KERNEL32.DLL";
+}
+
 }  // namespace
 
 void SimLibraries::RegisterLibrary(const std::string& name, Exports exports) {
@@ -29,11 +57,14 @@ void SimLibraries::UnregisterLibrary(const std::string& name) {
   libraries_.erase(UpperCase(name));
 }
 
+void SimLibraries::HideExport(const std::string& library, const std::string& name) {
+  hidden_.insert({UpperCase(library), name});
+}
+
 HMODULE SimLibraries::LoadLibraryA(LPCSTR name) {
   ++loadRequests_;
   const std::string file = UpperCase(FileName(name == nullptr ? "" : name));
-  const bool winspool = file == "WINSPOOL.DRV";
-  if (!winspool && libraries_.count(file) == 0) {
+  if (!IsSystemLibrary(file) && libraries_.count(file) == 0) {
     machine_.SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
   }
@@ -57,9 +88,13 @@ FARPROC SimLibraries::GetProcAddress(HMODULE module, LPCSTR name) {
     machine_.SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  if (it->second == "WINSPOOL.DRV") {
-    if (std::string(name) == "SetDefaultPrinterA" && machine_.IsNt5OrLater()) {
-      return AsFarProc(&SimSetDefaultPrinterA);
+  if (hidden_.count({it->second, name}) != 0) {
+    machine_.SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  if (IsSystemLibrary(it->second)) {
+    if (FARPROC found = SystemExport(machine_, it->second, name)) {
+      return found;
     }
   } else {
     const Exports& exports = libraries_[it->second];

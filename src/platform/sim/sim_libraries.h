@@ -1,12 +1,16 @@
 // Simulated run-time loading. "winspool.drv" is always there (exporting "SetDefaultPrinterA"
-// from Windows 2000 on, as test_SetDefaultPrinter in Wine's winspool.drv/tests/info.c notes);
-// a test or a simulated device registers other libraries with their exports. Loads and frees
-// are counted, so that a library left loaded is seen.
+// from Windows 2000 on, as test_SetDefaultPrinter in Wine's winspool.drv/tests/info.c notes,
+// and "DeletePrintProcessorA" everywhere, an assumption no test records), and so is
+// "kernel32.dll" with "MoveFileExA"; a test or a simulated device registers other libraries
+// with their exports, or hides an export. Loads and frees are counted, so that a library left
+// loaded is seen.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "platform/library_service.h"
 
@@ -23,6 +27,8 @@ class SimLibraries final : public LibraryService {
   // A library that LoadLibraryA finds by this file name (without regard to case).
   void RegisterLibrary(const std::string& name, Exports exports);
   void UnregisterLibrary(const std::string& name);
+  // GetProcAddress finds no such export in that library (a system that lacks it).
+  void HideExport(const std::string& library, const std::string& name);
   size_t loadedCount() const { return loaded_.size(); }
   int loadRequests() const { return loadRequests_; }
 
@@ -32,8 +38,9 @@ class SimLibraries final : public LibraryService {
 
  private:
   SimMachine& machine_;
-  std::map<std::string, Exports> libraries_;      // by upper-case name
-  std::map<std::uintptr_t, std::string> loaded_;  // module -> upper-case name
+  std::map<std::string, Exports> libraries_;              // by upper-case name
+  std::set<std::pair<std::string, std::string>> hidden_;  // upper-case library, export
+  std::map<std::uintptr_t, std::string> loaded_;          // module -> upper-case name
   std::uintptr_t nextModule_ = 0x10000000;
   int loadRequests_ = 0;
 };

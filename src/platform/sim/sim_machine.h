@@ -71,6 +71,10 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   const std::string& systemDirectory() const { return systemDirectory_; }
   const std::vector<BroadcastRecord>& broadcasts() const { return broadcasts_; }
   int restartRequests() const { return restartRequests_; }
+  // The machine restarts: files whose deletion or move was left to the restart are dealt with
+  // (the NT family's PendingFileRenameOperations, Windows 95/98/Me's WININIT.INI [rename]), and
+  // the spooler lets go of what it kept loaded.
+  void Restart();
   void FailRestart(DWORD error) { restartError_ = error; }
   size_t openFileHandles() const { return fileHandles_.size(); }
 
@@ -103,6 +107,11 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
                      DWORD flags, HANDLE templateFile) override;
   BOOL CloseHandle(HANDLE handle) override;
+  BOOL DeleteFileA(LPCSTR path) override;
+  DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) override;
+
+  // The simulated kernel32.dll's "MoveFileExA".
+  BOOL MoveFileEx(LPCSTR existing, LPCSTR newName, DWORD flags);
 
   // SystemService
   BOOL GetVersionExA(OSVERSIONINFOA* info) override;
@@ -143,9 +152,18 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   // a file handle already open; 0 when it does not.
   DWORD SharingConflict(const std::string& path, DWORD access, DWORD share) const;
 
+  // A path written with the 8.3 names GetShortPathNameA made, as the long path they stand for.
+  std::string LongPath(const std::string& path) const;
+  void ApplyPendingRenames();
+  void ApplyWininit();
+  // Moves a file (deletes it when `to` is empty), as a restart does.
+  void MoveAtRestart(const std::string& from, const std::string& to);
+
   std::map<std::uintptr_t, OpenFile> fileHandles_;
+  // Short names handed out: key of the folder + "\" + upper-case short name -> long name.
+  std::map<std::string, std::string> shortNames_;
   std::uintptr_t nextFileHandle_ = 0x9000;
-  SimProfileService profile_{disk_, windowsDirectory_, version_};
+  SimProfileService profile_{disk_, windowsDirectory_, version_, lastError_};
   SimRegistry registry_;
   SimSpooler spooler_{*this};
   SimServices services_{*this};

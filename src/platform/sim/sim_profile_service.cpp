@@ -139,4 +139,55 @@ BOOL SimProfileService::WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR v
   return TRUE;
 }
 
+// test_profile_sections in Wine's kernel32/tests/profile.c: no buffer, no section or no file
+// give 0 (ERROR_INVALID_PARAMETER; ERROR_FILE_NOT_FOUND for no file, where Wine differs); a
+// missing or empty section gives an empty list; the lines are listed as the key list is, cut
+// the same way when they do not fit. Windows 98 leaves the last error alone on those refusals.
+DWORD SimProfileService::GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size,
+                                                   LPCSTR fileName) {
+  const bool windows9x = version_.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+  if (out == nullptr || size == 0 || section == nullptr || fileName == nullptr) {
+    if (!windows9x) {
+      lastError_ = fileName == nullptr && out != nullptr && size != 0 && section != nullptr
+                       ? ERROR_FILE_NOT_FOUND
+                       : ERROR_INVALID_PARAMETER;
+    }
+    return 0;
+  }
+  const std::optional<std::string> bytes = disk_.ReadFile(Resolve(fileName));
+  const IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
+  const auto lines = doc.SectionLines(section);
+  lastError_ = ERROR_SUCCESS;
+  return CopyNameList(lines ? *lines : std::vector<std::string>(), out, size, false);
+}
+
+// The section is replaced by the lines (each terminated, the list ended by one more NUL), or
+// added at the end of the file, which is made when missing; no lines removes the section. No
+// test records these details (test_profile_directory_readonly only records a refusal): they
+// are assumptions, and so is ERROR_PATH_NOT_FOUND for a file in a missing folder.
+BOOL SimProfileService::WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR fileName) {
+  if (section == nullptr || fileName == nullptr) {
+    lastError_ = ERROR_INVALID_PARAMETER;
+    return FALSE;
+  }
+  const std::string path = Resolve(fileName);
+  if (!disk_.DirectoryExists(SimFileTree::Parent(path))) {
+    lastError_ = ERROR_PATH_NOT_FOUND;
+    return FALSE;
+  }
+  const std::optional<std::string> bytes = disk_.ReadFile(path);
+  IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
+  if (lines == nullptr) {
+    doc.RemoveSection(section);
+  } else {
+    std::vector<std::string> list;
+    for (LPCSTR line = lines; *line != '\0'; line += std::strlen(line) + 1) {
+      list.emplace_back(line);
+    }
+    doc.ReplaceSection(section, list);
+  }
+  disk_.WriteFile(path, doc.Serialize());
+  return TRUE;
+}
+
 }  // namespace platform::sim

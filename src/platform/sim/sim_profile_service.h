@@ -13,7 +13,8 @@
 //   list that fills the buffer but for the list's own last NUL is the one answer that depends
 //   on the version (test_profile_sections_names in Wine's kernel32/tests/profile.c): Windows NT
 //   4, 2000 and XP leave that last byte unwritten, as Wine does; Server 2003 writes the second
-//   NUL there. No test records Windows 95/98/Me; the simulation gives them the two NULs.
+//   NUL there. No test records Windows 95/98/Me; the simulation gives them the two NULs;
+// - a section read whole gives its lines as a list in the same way (test_profile_sections).
 #pragma once
 
 #include <string>
@@ -27,13 +28,23 @@ class SimProfileService final : public ProfileService {
  public:
   // windowsDirectory holds bare file names (and win.ini), as on Windows; version is the
   // running system's.
+  // lastError is the machine's thread error, which the section calls set; a reader on its own
+  // keeps one of its own.
+  SimProfileService(SimFileTree& disk, const std::string& windowsDirectory,
+                    const OSVERSIONINFOA& version, DWORD& lastError)
+      : disk_(disk),
+        windowsDirectory_(windowsDirectory),
+        version_(version),
+        lastError_(lastError) {}
   SimProfileService(SimFileTree& disk, const std::string& windowsDirectory,
                     const OSVERSIONINFOA& version)
-      : disk_(disk), windowsDirectory_(windowsDirectory), version_(version) {}
+      : SimProfileService(disk, windowsDirectory, version, ownLastError_) {}
 
   DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR out,
                                  DWORD size, LPCSTR fileName) override;
   BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) override;
+  DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR fileName) override;
+  BOOL WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR fileName) override;
 
  private:
   std::string Resolve(const std::string& fileName) const;
@@ -44,6 +55,8 @@ class SimProfileService final : public ProfileService {
   SimFileTree& disk_;
   const std::string& windowsDirectory_;
   const OSVERSIONINFOA& version_;
+  DWORD ownLastError_ = 0;
+  DWORD& lastError_;
 };
 
 }  // namespace platform::sim

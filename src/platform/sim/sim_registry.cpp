@@ -129,6 +129,35 @@ void SimRegistry::PutDword(const std::string& keyPath, const std::string& name, 
   PutValue(keyPath, name, REG_DWORD, data);
 }
 
+void SimRegistry::RemoveKey(const std::string& keyPath) {
+  const std::vector<std::string> parts = Split(keyPath);
+  if (parts.empty()) {
+    return;
+  }
+  std::string parentPath;
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    parentPath = Join(parentPath, parts[i]);
+  }
+  Key* parent = Find(*root_, parentPath);
+  if (parent == nullptr) {
+    return;
+  }
+  const auto it = parent->children.find(UpperCase(parts.back()));
+  if (it == parent->children.end()) {
+    return;
+  }
+  // Handles still open on the removed keys answer ERROR_INVALID_HANDLE from now on, but must
+  // still be closed.
+  const std::string removed = UpperCase(it->second->path);
+  for (auto& [id, key] : handles_) {
+    if (key != nullptr &&
+        (UpperCase(key->path) == removed || UpperCase(key->path).rfind(removed + "\\", 0) == 0)) {
+      key = nullptr;
+    }
+  }
+  parent->children.erase(it);
+}
+
 bool SimRegistry::KeyExists(const std::string& keyPath) const {
   return Find(*root_, keyPath) != nullptr;
 }
@@ -348,6 +377,26 @@ LONG SimRegistry::RegEnumValueA(HKEY hkey, DWORD index, LPSTR valueName, LPDWORD
   if (data != nullptr && dataSize != nullptr) {
     CopyData(value, data, room);
   }
+  return ERROR_SUCCESS;
+}
+
+// test_delete_value in Wine's advapi32/tests/registry.c: a value that is not there gives
+// ERROR_FILE_NOT_FOUND.
+LONG SimRegistry::RegDeleteValueA(HKEY hkey, LPCSTR valueName) {
+  Key* key = Resolve(hkey);
+  if (key == nullptr) {
+    return ERROR_INVALID_HANDLE;
+  }
+  if (readOnly_.count(UpperCase(key->path)) != 0) {
+    return ERROR_ACCESS_DENIED;
+  }
+  const std::string wanted = valueName == nullptr ? "" : valueName;
+  const auto it = std::find_if(key->values.begin(), key->values.end(),
+                               [&](const Value& v) { return EqualsIgnoringCase(v.name, wanted); });
+  if (it == key->values.end()) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  key->values.erase(it);
   return ERROR_SUCCESS;
 }
 

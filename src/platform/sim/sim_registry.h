@@ -32,6 +32,8 @@ class SimRegistry final : public RegistryService {
   void PutValue(const std::string& keyPath, const std::string& name, DWORD type,
                 const std::string& data);
   void PutDword(const std::string& keyPath, const std::string& name, DWORD value);
+  // Removes a key with everything below it, as the spooler does when it forgets a component.
+  void RemoveKey(const std::string& keyPath);
   // Opening or creating this key (or one below it) fails with ERROR_ACCESS_DENIED.
   void DenyAccess(const std::string& keyPath) { denied_.insert(Normalise(keyPath)); }
   // Writing a value into this key fails with ERROR_ACCESS_DENIED.
@@ -55,6 +57,7 @@ class SimRegistry final : public RegistryService {
                       DWORD dataSize) override;
   LONG RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize,
                      LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) override;
+  LONG RegDeleteValueA(HKEY key, LPCSTR valueName) override;
   LONG RegCloseKey(HKEY key) override;
 
  private:

@@ -38,6 +38,10 @@ std::string ProcessorKey(const std::string& environment, const std::string& name
   return std::string(kPrintKey) + "\\Environments\\" + environment + "\\Print Processors\\" + name;
 }
 
+std::string PrinterKey(const std::string& name) {
+  return std::string(kPrintKey) + "\\Printers\\" + name;
+}
+
 std::string DriverKey(const std::string& environment, DWORD version, const std::string& name) {
   return std::string(kPrintKey) + "\\Environments\\" + environment + "\\Drivers\\Version-" +
          std::to_string(version) + "\\" + name;
@@ -162,6 +166,9 @@ bool SimSpooler::HoldsFile(const std::string& path) const {
     return false;
   }
   const std::string wanted = SimFileTree::Key(path);
+  if (keptLoaded_.count(wanted) != 0) {
+    return true;
+  }
   SimRegistry& registry = machine_.registry();
   const std::string monitors = std::string(kPrintKey) + "\\Monitors";
   for (const std::string& monitor : registry.SubKeyNames(monitors)) {
@@ -262,16 +269,20 @@ HANDLE SimSpooler::AddPrinterA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   }
   printers_[UpperCase(name)] = printer;
   WritePrinterKey(printer);
+  return NewHandle(name, PRINTER_ALL_ACCESS);
+}
+
+HANDLE SimSpooler::NewHandle(const std::string& printer, DWORD access) {
   const std::uintptr_t id = nextHandle_;
   nextHandle_ += 4;
-  handles_[id] = UpperCase(name);
+  handles_[id] = Handle{UpperCase(printer), access};
   return reinterpret_cast<HANDLE>(id);
 }
 
 // The values Windows keeps for a printer, which an installer may read back.
 void SimSpooler::WritePrinterKey(const Printer& printer) {
   SimRegistry& registry = machine_.registry();
-  const std::string key = std::string(kPrintKey) + "\\Printers\\" + printer.name;
+  const std::string key = PrinterKey(printer.name);
   registry.PutValue(key, "Name", REG_SZ, printer.name + '\0');
   registry.PutValue(key, "Port", REG_SZ, printer.port + '\0');
   registry.PutValue(key, "Printer Driver", REG_SZ, printer.driver + '\0');
@@ -490,7 +501,8 @@ BOOL SimSpooler::EnumPortsA(LPSTR /*server*/, DWORD level, LPBYTE ports, DWORD s
 
 // test_OpenPrinter in Wine's winspool.drv/tests/info.c. A null name asks the NT family for the
 // print server, which the simulation does not offer: it answers 87, as the test allows.
-BOOL SimSpooler::OpenPrinterA(LPSTR name, HANDLE* printer, void* /*defaults*/) {
+// Without defaults a handle may only use the printer (PRINTER_ACCESS_USE).
+BOOL SimSpooler::OpenPrinterA(LPSTR name, HANDLE* printer, void* defaults) {
   if (!Enter("OpenPrinterA")) {
     return FALSE;
   }
@@ -508,10 +520,8 @@ BOOL SimSpooler::OpenPrinterA(LPSTR name, HANDLE* printer, void* /*defaults*/) {
   if (printer == nullptr) {
     return TRUE;
   }
-  const std::uintptr_t id = nextHandle_;
-  nextHandle_ += 4;
-  handles_[id] = UpperCase(name);
-  *printer = reinterpret_cast<HANDLE>(id);
+  const auto* wanted = static_cast<const PRINTER_DEFAULTSA*>(defaults);
+  *printer = NewHandle(name, wanted != nullptr ? wanted->DesiredAccess : PRINTER_ACCESS_USE);
   return TRUE;
 }
 
@@ -520,7 +530,7 @@ SimSpooler::Printer* SimSpooler::PrinterOf(HANDLE handle) {
   if (it == handles_.end()) {
     return nullptr;
   }
-  const auto printer = printers_.find(it->second);
+  const auto printer = printers_.find(it->second.printer);
   return printer == printers_.end() ? nullptr : &printer->second;
 }
 
@@ -651,6 +661,346 @@ BOOL SimSpooler::SetDefaultPrinter(LPCSTR name) {
     return Fail(ERROR_INVALID_PRINTER_NAME);
   }
   defaultPrinter_ = printer->name;
+  return TRUE;
+}
+
+size_t SimSpooler::RecordTextSize(const std::string& text) const {
+  return machine_.IsWindows9x() ? TextSize(text) : WideTextSize(text);
+}
+
+bool SimSpooler::PrinterUsesPort(const Printer& printer,
+                                 const std::vector<std::string>& ports) const {
+  size_t start = 0;
+  while (start <= printer.port.size()) {
+    const size_t comma = printer.port.find(',', start);
+    const std::string one =
+        printer.port.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    for (const std::string& port : ports) {
+      if (EqualsIgnoringCase(one, port)) {
+        return true;
+      }
+    }
+    if (comma == std::string::npos) {
+      break;
+    }
+    start = comma + 1;
+  }
+  return false;
+}
+
+// test_EnumPrinters in Wine's winspool.drv/tests/info.c: the size query of an NT-family system
+// reports what EnumPrintersW needs, with nothing returned; without printers it succeeds with
+// a size of 0. Levels 2 and 4 are listed (Windows 95/98/Me have no level 4, an assumption no
+// test records); only local printers exist here.
+BOOL SimSpooler::EnumPrintersA(DWORD flags, LPSTR /*name*/, DWORD level, LPBYTE out, DWORD size,
+                               LPDWORD needed, LPDWORD returned) {
+  if (!Enter("EnumPrintersA")) {
+    return FALSE;
+  }
+  const bool windows9x = machine_.IsWindows9x();
+  if (level != 2 && (level != 4 || windows9x)) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  if (needed == nullptr || returned == nullptr) {
+    return Fail(windows9x ? ERROR_INVALID_PARAMETER : RPC_X_NULL_REF_POINTER);
+  }
+  std::vector<const Printer*> listed;
+  if ((flags & PRINTER_ENUM_LOCAL) != 0) {
+    for (const auto& [key, printer] : printers_) {
+      listed.push_back(&printer);
+    }
+  }
+  const size_t record = level == 2 ? sizeof(PRINTER_INFO_2A) : sizeof(PRINTER_INFO_4A);
+  size_t total = listed.size() * record;
+  for (const Printer* p : listed) {
+    total += RecordTextSize(p->name);
+    if (level == 2) {
+      for (const std::string* text : {&p->port, &p->driver, &p->comment, &p->location, &p->sepFile,
+                                      &p->processor, &p->datatype, &p->parameters}) {
+        total += RecordTextSize(*text);
+      }
+      total += 8 + (windows9x ? p->devMode.size() : WideDevModeSize(p->devMode));
+    }
+  }
+  *needed = static_cast<DWORD>(total);
+  *returned = 0;
+  if (out == nullptr || size < total) {
+    if (total == 0) {
+      machine_.SetLastError(ERROR_SUCCESS);
+      return TRUE;
+    }
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  std::memset(out, 0, total);
+  Packer packer(out, listed.size() * record);
+  for (size_t i = 0; i < listed.size(); ++i) {
+    const Printer& p = *listed[i];
+    if (level == 4) {
+      PRINTER_INFO_4A& info = reinterpret_cast<PRINTER_INFO_4A*>(out)[i];
+      info.pPrinterName = packer.Put(p.name);
+      info.Attributes = p.attributes;
+      continue;
+    }
+    PRINTER_INFO_2A& info = reinterpret_cast<PRINTER_INFO_2A*>(out)[i];
+    info.pPrinterName = packer.Put(p.name);
+    info.pPortName = packer.Put(p.port);
+    info.pDriverName = packer.Put(p.driver);
+    info.pComment = packer.Put(p.comment);
+    info.pLocation = packer.Put(p.location);
+    info.pSepFile = packer.Put(p.sepFile);
+    info.pPrintProcessor = packer.Put(p.processor);
+    info.pDatatype = packer.Put(p.datatype);
+    info.pParameters = packer.Put(p.parameters);
+    if (!p.devMode.empty()) {
+      info.pDevMode = reinterpret_cast<DEVMODEA*>(packer.PutBytes(p.devMode));
+    }
+    info.Attributes = p.attributes;
+  }
+  *returned = static_cast<DWORD>(listed.size());
+  return TRUE;
+}
+
+// No test records DeletePrinter's refusals: that the NT family wants a handle opened for
+// administration (PRINTER_ALL_ACCESS) is an assumption, as is the choice of the next default
+// printer (the first remaining one by name) when the default printer goes.
+BOOL SimSpooler::DeletePrinter(HANDLE handle) {
+  if (!Enter("DeletePrinter")) {
+    return FALSE;
+  }
+  const auto it = handles_.find(reinterpret_cast<std::uintptr_t>(handle));
+  Printer* printer = PrinterOf(handle);
+  if (printer == nullptr) {
+    return Fail(ERROR_INVALID_HANDLE);
+  }
+  if (!machine_.IsWindows9x() && (it->second.access & PRINTER_ACCESS_ADMINISTER) == 0) {
+    return Fail(ERROR_ACCESS_DENIED);
+  }
+  const bool wasDefault = EqualsIgnoringCase(defaultPrinter_, printer->name);
+  machine_.registry().RemoveKey(PrinterKey(printer->name));
+  printers_.erase(it->second.printer);
+  if (wasDefault) {
+    defaultPrinter_ = printers_.empty() ? std::string() : printers_.begin()->second.name;
+  }
+  return TRUE;
+}
+
+// test_EnumPrinterDrivers in Wine's winspool.drv/tests/info.c: an NT-family system reports
+// the size EnumPrinterDriversW needs, and its RPC layer refuses a null size or count pointer.
+// Windows has levels 1 to 3 everywhere; the simulation lists levels 1 and 2 and refuses the
+// others (the program asks for level 1). An environment the system does not know is refused
+// as the directory calls refuse it (an assumption).
+BOOL SimSpooler::EnumPrinterDriversA(LPSTR /*server*/, LPSTR environment, DWORD level, LPBYTE out,
+                                     DWORD size, LPDWORD needed, LPDWORD returned) {
+  if (!Enter("EnumPrinterDriversA")) {
+    return FALSE;
+  }
+  const bool windows9x = machine_.IsWindows9x();
+  if (level != 1 && level != 2) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  const std::string env = ResolveEnvironment(environment, windows9x);
+  if (env.empty()) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  DWORD ignoredNeeded = 0;
+  DWORD ignoredReturned = 0;
+  if (needed == nullptr || returned == nullptr) {
+    if (!windows9x) {
+      return Fail(RPC_X_NULL_REF_POINTER);
+    }
+    needed = needed == nullptr ? &ignoredNeeded : needed;
+    returned = returned == nullptr ? &ignoredReturned : returned;
+  }
+  std::vector<const Driver*> listed;
+  for (const Driver& driver : drivers_) {
+    if (driver.environment == env) {
+      listed.push_back(&driver);
+    }
+  }
+  // A level-2 record names its files by full path.
+  const auto fullPath = [&](const Driver& d, const std::string& file) {
+    const std::string folder = DriverDirectoryFor(env);
+    return windows9x ? folder + "\\" + file
+                     : folder + "\\" + std::to_string(d.version) + "\\" + file;
+  };
+  const size_t record = level == 1 ? sizeof(DRIVER_INFO_1A) : sizeof(DRIVER_INFO_2A);
+  size_t total = listed.size() * record;
+  for (const Driver* d : listed) {
+    total += RecordTextSize(d->name);
+    if (level == 2) {
+      total += RecordTextSize(d->environment) + RecordTextSize(fullPath(*d, d->driverPath)) +
+               RecordTextSize(fullPath(*d, d->dataFile)) +
+               RecordTextSize(fullPath(*d, d->configFile));
+    }
+  }
+  *needed = static_cast<DWORD>(total);
+  *returned = 0;
+  if (out == nullptr || size < total) {
+    if (total == 0) {
+      return TRUE;
+    }
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  Packer packer(out, listed.size() * record);
+  for (size_t i = 0; i < listed.size(); ++i) {
+    const Driver& d = *listed[i];
+    if (level == 1) {
+      reinterpret_cast<DRIVER_INFO_1A*>(out)[i].pName = packer.Put(d.name);
+      continue;
+    }
+    DRIVER_INFO_2A& info = reinterpret_cast<DRIVER_INFO_2A*>(out)[i];
+    info.cVersion = d.version;
+    info.pName = packer.Put(d.name);
+    info.pEnvironment = packer.Put(d.environment);
+    info.pDriverPath = packer.Put(fullPath(d, d.driverPath));
+    info.pDataFile = packer.Put(fullPath(d, d.dataFile));
+    info.pConfigFile = packer.Put(fullPath(d, d.configFile));
+  }
+  *returned = static_cast<DWORD>(listed.size());
+  return TRUE;
+}
+
+// No test records DeletePrinterDriverA's refusals: an unknown driver (1797) and a driver that a
+// printer still uses (ERROR_PRINTER_DRIVER_IN_USE) are assumptions. The driver's files stay
+// in the driver directory.
+BOOL SimSpooler::DeletePrinterDriverA(LPSTR /*server*/, LPSTR environment, LPSTR driverName) {
+  if (!Enter("DeletePrinterDriverA")) {
+    return FALSE;
+  }
+  const std::string env = ResolveEnvironment(environment, machine_.IsWindows9x());
+  if (env.empty()) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  if (driverName == nullptr || *driverName == '\0') {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  const auto it = std::find_if(drivers_.begin(), drivers_.end(), [&](const Driver& d) {
+    return EqualsIgnoringCase(d.name, driverName) && d.environment == env;
+  });
+  if (it == drivers_.end()) {
+    return Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
+  }
+  const bool inUse = env == NativeEnvironment() &&
+                     std::any_of(printers_.begin(), printers_.end(), [&](const auto& entry) {
+                       return EqualsIgnoringCase(entry.second.driver, it->name);
+                     });
+  if (inUse) {
+    return Fail(ERROR_PRINTER_DRIVER_IN_USE);
+  }
+  machine_.registry().RemoveKey(DriverKey(it->environment, it->version, it->name));
+  drivers_.erase(it);
+  return TRUE;
+}
+
+// test_DeleteMonitor in Wine's winspool.drv/tests/info.c: any environment will do (NULL, empty
+// or unknown); no name is 87 (Windows 95/98/Me: ERROR_INVALID_NAME); a monitor that is not
+// installed is ERROR_UNKNOWN_PRINT_MONITOR (Windows 95/98/Me: 87). That a monitor whose port a
+// printer uses is refused (ERROR_PRINT_MONITOR_IN_USE) is an assumption, and so is Windows
+// 95/98/Me's spooler keeping the monitor's DLL loaded until the next restart.
+BOOL SimSpooler::DeleteMonitorA(LPSTR /*server*/, LPSTR /*environment*/, LPSTR monitorName) {
+  if (!Enter("DeleteMonitorA")) {
+    return FALSE;
+  }
+  const bool windows9x = machine_.IsWindows9x();
+  if (monitorName == nullptr || *monitorName == '\0') {
+    return Fail(windows9x ? ERROR_INVALID_NAME : ERROR_INVALID_PARAMETER);
+  }
+  if (!MonitorInstalled(monitorName)) {
+    return Fail(windows9x ? ERROR_INVALID_PARAMETER : ERROR_UNKNOWN_PRINT_MONITOR);
+  }
+  std::vector<std::string> offered;
+  for (const Port& port : PortList()) {
+    if (EqualsIgnoringCase(port.monitor, monitorName)) {
+      offered.push_back(port.name);
+    }
+  }
+  if (std::any_of(printers_.begin(), printers_.end(),
+                  [&](const auto& entry) { return PrinterUsesPort(entry.second, offered); })) {
+    return Fail(ERROR_PRINT_MONITOR_IN_USE);
+  }
+  const auto dll = machine_.registry().GetValue(MonitorKey(monitorName), "Driver");
+  if (windows9x && dll && machine_.SpoolerRunning()) {
+    keptLoaded_.insert(SimFileTree::Key(machine_.systemDirectory() + "\\" + dll->data.c_str()));
+  }
+  machine_.registry().RemoveKey(MonitorKey(monitorName));
+  return TRUE;
+}
+
+// test_EnumPrintProcessors in Wine's winspool.drv/tests/info.c: level 1; an empty environment
+// is the running system's; an unknown one is refused with ERROR_INVALID_ENVIRONMENT (Windows
+// 95/98/Me: 87), while NT 4 lists its own; the NT family's RPC layer refuses a null size or
+// count pointer, which Windows 95/98/Me ignore. The system's own "WinPrint" is always there.
+// That the size is what EnumPrintProcessorsW needs is an assumption.
+BOOL SimSpooler::EnumPrintProcessorsA(LPSTR /*server*/, LPSTR environment, DWORD level, LPBYTE out,
+                                      DWORD size, LPDWORD needed, LPDWORD returned) {
+  if (!Enter("EnumPrintProcessorsA")) {
+    return FALSE;
+  }
+  const bool windows9x = machine_.IsWindows9x();
+  if (level != 1) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  std::string env = ResolveEnvironment(environment, windows9x);
+  if (env.empty()) {
+    if (windows9x) {
+      return Fail(ERROR_INVALID_PARAMETER);
+    }
+    if (!machine_.IsNt4()) {
+      return Fail(ERROR_INVALID_ENVIRONMENT);
+    }
+    env = NativeEnvironment();
+  }
+  DWORD ignoredNeeded = 0;
+  DWORD ignoredReturned = 0;
+  if (needed == nullptr || returned == nullptr) {
+    if (!windows9x) {
+      return Fail(RPC_X_NULL_REF_POINTER);
+    }
+    needed = needed == nullptr ? &ignoredNeeded : needed;
+    returned = returned == nullptr ? &ignoredReturned : returned;
+  }
+  std::vector<std::string> listed{"WinPrint"};
+  const std::string processors =
+      std::string(kPrintKey) + "\\Environments\\" + env + "\\Print Processors";
+  for (const std::string& name : machine_.registry().SubKeyNames(processors)) {
+    if (!EqualsIgnoringCase(name, "WinPrint")) {
+      listed.push_back(name);
+    }
+  }
+  size_t total = listed.size() * sizeof(PRINTPROCESSOR_INFO_1A);
+  for (const std::string& name : listed) {
+    total += RecordTextSize(name);
+  }
+  *needed = static_cast<DWORD>(total);
+  *returned = 0;
+  if (out == nullptr || size < total) {
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  Packer packer(out, listed.size() * sizeof(PRINTPROCESSOR_INFO_1A));
+  for (size_t i = 0; i < listed.size(); ++i) {
+    reinterpret_cast<PRINTPROCESSOR_INFO_1A*>(out)[i].pName = packer.Put(listed[i]);
+  }
+  *returned = static_cast<DWORD>(listed.size());
+  return TRUE;
+}
+
+// No test records DeletePrintProcessorA: an unknown processor (1798) is an assumption. The
+// processor's DLL stays in the print-processor directory.
+BOOL SimSpooler::DeletePrintProcessor(LPSTR environment, LPSTR name) {
+  if (!Enter("DeletePrintProcessorA")) {
+    return FALSE;
+  }
+  const std::string env = ResolveEnvironment(environment, machine_.IsWindows9x());
+  if (env.empty()) {
+    return Fail(ERROR_INVALID_ENVIRONMENT);
+  }
+  if (name == nullptr || *name == '\0') {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  if (!ProcessorInstalled(env, name)) {
+    return Fail(ERROR_UNKNOWN_PRINTPROCESSOR);
+  }
+  machine_.registry().RemoveKey(ProcessorKey(env, name));
   return TRUE;
 }
 

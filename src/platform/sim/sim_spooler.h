@@ -82,8 +82,11 @@ class SimSpooler final : public SpoolerService {
   std::string DriverDirectoryFor(const std::string& environment) const;
   std::string ProcessorDirectoryFor(const std::string& environment) const;
 
-  // Called by the simulated "SetDefaultPrinterA".
+  // Called by the simulated "SetDefaultPrinterA" and "DeletePrintProcessorA".
   BOOL SetDefaultPrinter(LPCSTR name);
+  BOOL DeletePrintProcessor(LPSTR environment, LPSTR name);
+  // A restart: Windows 95/98/Me's spooler lets go of the monitors it kept loaded.
+  void Restart() { keptLoaded_.clear(); }
 
   HANDLE AddPrinterA(LPSTR server, DWORD level, LPBYTE info) override;
   BOOL ClosePrinter(HANDLE printer) override;
@@ -99,6 +102,15 @@ class SimSpooler final : public SpoolerService {
                                   DWORD size, LPDWORD needed) override;
   BOOL GetPrintProcessorDirectoryA(LPSTR server, LPSTR environment, DWORD level, LPBYTE directory,
                                    DWORD size, LPDWORD needed) override;
+  BOOL EnumPrintersA(DWORD flags, LPSTR name, DWORD level, LPBYTE printers, DWORD size,
+                     LPDWORD needed, LPDWORD returned) override;
+  BOOL DeletePrinter(HANDLE printer) override;
+  BOOL EnumPrinterDriversA(LPSTR server, LPSTR environment, DWORD level, LPBYTE drivers, DWORD size,
+                           LPDWORD needed, LPDWORD returned) override;
+  BOOL DeletePrinterDriverA(LPSTR server, LPSTR environment, LPSTR driverName) override;
+  BOOL DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) override;
+  BOOL EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, LPBYTE processors,
+                            DWORD size, LPDWORD needed, LPDWORD returned) override;
 
  private:
   struct Failure {
@@ -112,8 +124,18 @@ class SimSpooler final : public SpoolerService {
   // False (with the last error set) when the call is made to fail or the spooler is down.
   bool Enter(const std::string& call);
   BOOL Fail(DWORD error);
+  struct Handle {
+    std::string printer;  // upper-case name
+    DWORD access;
+  };
   std::vector<Port> PortList() const;
   Printer* PrinterOf(HANDLE handle);
+  HANDLE NewHandle(const std::string& printer, DWORD access);
+  // Bytes a text takes in an enumeration's buffer: UTF-16 on the NT family, whose A calls
+  // report what their W calls need, ANSI on Windows 95/98/Me.
+  size_t RecordTextSize(const std::string& text) const;
+  // Whether a printer prints to one of these ports (a printer's port may be a list).
+  bool PrinterUsesPort(const Printer& printer, const std::vector<std::string>& ports) const;
   // GetPrinterDriverDirectoryA and GetPrintProcessorDirectoryA: the same checks, either folder.
   BOOL QueryDirectory(const std::string& call, LPSTR environment, DWORD level, LPBYTE out,
                       DWORD size, LPDWORD needed, bool driverFolder);
@@ -126,7 +148,9 @@ class SimSpooler final : public SpoolerService {
   std::map<std::string, std::vector<std::string>> monitorPorts_;  // by upper-case DLL name
   std::map<std::string, Failure> failures_;
   std::map<std::string, int> callCounts_;
-  std::map<std::uintptr_t, std::string> handles_;  // handle -> upper-case printer name
+  std::map<std::uintptr_t, Handle> handles_;
+  // Windows 95/98/Me: DLLs of monitors deleted since the last restart, still loaded.
+  std::set<std::string> keptLoaded_;
   std::uintptr_t nextHandle_ = 0x5000;
   std::string defaultPrinter_;
 };

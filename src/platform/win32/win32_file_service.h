@@ -31,6 +31,10 @@ class Win32FileService final : public FileService {
                          disposition, flags, templateFile);
   }
   BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
+  BOOL DeleteFileA(LPCSTR path) override { return ::DeleteFileA(path); }
+  DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) override {
+    return ::GetShortPathNameA(longPath, shortPath, size);
+  }
 };
 
 }  // namespace platform

@@ -14,6 +14,12 @@ class Win32ProfileService final : public ProfileService {
   BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) override {
     return ::WriteProfileStringA(section, key, value);
   }
+  DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR fileName) override {
+    return ::GetPrivateProfileSectionA(section, out, size, fileName);
+  }
+  BOOL WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR fileName) override {
+    return ::WritePrivateProfileSectionA(section, lines, fileName);
+  }
 };
 
 }  // namespace platform

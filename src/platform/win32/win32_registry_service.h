@@ -28,6 +28,9 @@ class Win32RegistryService final : public RegistryService {
                      LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) override {
     return ::RegEnumValueA(key, index, valueName, valueNameSize, reserved, type, data, dataSize);
   }
+  LONG RegDeleteValueA(HKEY key, LPCSTR valueName) override {
+    return ::RegDeleteValueA(key, valueName);
+  }
   LONG RegCloseKey(HKEY key) override { return ::RegCloseKey(key); }
 };
 

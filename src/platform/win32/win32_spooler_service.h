@@ -41,6 +41,25 @@ class Win32SpoolerService final : public SpoolerService {
                                    DWORD size, LPDWORD needed) override {
     return ::GetPrintProcessorDirectoryA(server, environment, level, directory, size, needed);
   }
+  BOOL EnumPrintersA(DWORD flags, LPSTR name, DWORD level, LPBYTE printers, DWORD size,
+                     LPDWORD needed, LPDWORD returned) override {
+    return ::EnumPrintersA(flags, name, level, printers, size, needed, returned);
+  }
+  BOOL DeletePrinter(HANDLE printer) override { return ::DeletePrinter(printer); }
+  BOOL EnumPrinterDriversA(LPSTR server, LPSTR environment, DWORD level, LPBYTE drivers, DWORD size,
+                           LPDWORD needed, LPDWORD returned) override {
+    return ::EnumPrinterDriversA(server, environment, level, drivers, size, needed, returned);
+  }
+  BOOL DeletePrinterDriverA(LPSTR server, LPSTR environment, LPSTR driverName) override {
+    return ::DeletePrinterDriverA(server, environment, driverName);
+  }
+  BOOL DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) override {
+    return ::DeleteMonitorA(server, environment, monitorName);
+  }
+  BOOL EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, LPBYTE processors,
+                            DWORD size, LPDWORD needed, LPDWORD returned) override {
+    return ::EnumPrintProcessorsA(server, environment, level, processors, size, needed, returned);
+  }
 };
 
 }  // namespace platform

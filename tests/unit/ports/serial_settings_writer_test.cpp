@@ -48,6 +48,12 @@ class RecordingProfile final : public platform::ProfileService {
     writes.push_back({Text(s), Text(k), Text(v)});
     return inner_.WriteProfileStringA(s, k, v);
   }
+  DWORD GetPrivateProfileSectionA(LPCSTR s, LPSTR o, DWORD n, LPCSTR f) override {
+    return inner_.GetPrivateProfileSectionA(s, o, n, f);
+  }
+  BOOL WritePrivateProfileSectionA(LPCSTR s, LPCSTR l, LPCSTR f) override {
+    return inner_.WritePrivateProfileSectionA(s, l, f);
+  }
   std::vector<Write> writes;
 
  private:

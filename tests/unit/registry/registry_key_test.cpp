@@ -37,6 +37,10 @@ class CountingRegistry final : public platform::RegistryService {
     ++calls;
     return inner_.RegEnumValueA(k, i, n, ns, r, t, d, s);
   }
+  LONG RegDeleteValueA(HKEY k, LPCSTR n) override {
+    ++calls;
+    return inner_.RegDeleteValueA(k, n);
+  }
   LONG RegCloseKey(HKEY k) override {
     ++calls;
     return inner_.RegCloseKey(k);
