@@ -4,12 +4,14 @@ set(CORE_SOURCES
   src/app/mode_page.cpp
   src/app/os_page.cpp
   src/app/setup_wizard.cpp
+  src/app/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
   src/config/decimal.cpp
   src/config/dev_mode_block.cpp
   src/config/driver_config.cpp
   src/config/driver_records.cpp
+  src/config/model_entry.cpp
   src/config/printer_record.cpp
   src/config/section_names.cpp
   src/config/text_buffer.cpp
@@ -46,6 +48,15 @@ set(CORE_SOURCES
   src/unattended/command_line.cpp
   src/unattended/page_walk.cpp
   src/unattended/unattended_install.cpp
+  src/unattended/unattended_uninstall.cpp
+  src/uninstall/file_removal.cpp
+  src/uninstall/inventory.cpp
+  src/uninstall/names.cpp
+  src/uninstall/package_components.cpp
+  src/uninstall/removal.cpp
+  src/uninstall/removal_plan.cpp
+  src/uninstall/removal_texts.cpp
+  src/uninstall/spooler_lists.cpp
 )
 
 function(setup_core_library name)

@@ -4,16 +4,12 @@
 
 #include "config/decimal.h"
 #include "config/driver_config.h"
+#include "config/flavor_key.h"
 #include "config/section_names.h"
 #include "config/text_buffer.h"
 
 namespace config {
 namespace {
-
-// F + key: the STD or GDI variant of a key.
-std::string FlavorKey(int flavor, const char* key) {
-  return std::string(flavor == kFlavorGdi ? "GDI" : "STD") + key;
-}
 
 bool IsWin98Me(int targetOs) {
   return targetOs == kTargetWin98Me;

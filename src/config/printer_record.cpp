@@ -4,6 +4,7 @@
 
 #include "config/decimal.h"
 #include "config/driver_config.h"
+#include "config/flavor_key.h"
 #include "config/section_names.h"
 #include "config/text_buffer.h"
 
@@ -83,9 +84,8 @@ void DriverConfig::ReadPrinterRecord(const char* model, int targetOs, PrinterRec
   Text section{};
   PrinterInfoSectionName(model, targetOs, section);
   for (int key = 0; key < kPrinterInfoKeyCount; ++key) {
-    const std::string name = key == kDriverName
-                                 ? std::string(flavor == kFlavorGdi ? "GDI" : "STD") + "DRIVERNAME"
-                                 : kPrinterInfoKeys[key];
+    const std::string name =
+        key == kDriverName ? FlavorKey(flavor, "DRIVERNAME") : kPrinterInfoKeys[key];
     ReadFamilyValue(section, name.c_str(), t.info[key], kShortTextSize);
   }
 
@@ -111,8 +111,7 @@ void DriverConfig::ReadPrinterRecord(const char* model, int targetOs, PrinterRec
   record.AveragePPM = Number(t.info[kAveragePpm]);
 
   DriverSectionName(model, targetOs, section);
-  const std::string processorKey =
-      std::string(flavor == kFlavorGdi ? "GDI" : "STD") + "PrintProcessor";
+  const std::string processorKey = FlavorKey(flavor, "PrintProcessor");
   ReadFamilyValue(section, processorKey.c_str(), t.printProcessor, sizeof(t.printProcessor));
   record.pPrintProcessor = t.printProcessor;
 

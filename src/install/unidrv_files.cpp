@@ -6,6 +6,7 @@
 #include "install/driver_file.h"
 #include "install/package_files.h"
 #include "messages/message_box.h"
+#include "platform/file_exists.h"
 #include "resources/resource_ids.h"
 
 namespace install {
@@ -39,10 +40,7 @@ void EnsureWin98Files(platform::Platform& platform, int targetOs) {
     return;
   }
 
-  const HANDLE existing = platform.files.CreateFileA(
-      installed.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (existing != INVALID_HANDLE_VALUE) {
-    platform.files.CloseHandle(existing);
+  if (platform::FileExists(platform.files, installed)) {
     return;
   }
   // The system keeps a copy of its own; the package's copy is the last resort. On Windows

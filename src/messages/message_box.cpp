@@ -36,13 +36,20 @@ void ShowText(platform::Platform& platform, const std::string& text) {
 }
 
 void ShowInformation(platform::Platform& platform, unsigned id) {
-  platform.user.MessageBoxA(LoadMessage(platform, id).c_str(), ApplicationTitle(platform).c_str(),
+  ShowInformationText(platform, LoadMessage(platform, id));
+}
+
+void ShowInformationText(platform::Platform& platform, const std::string& text) {
+  platform.user.MessageBoxA(text.c_str(), ApplicationTitle(platform).c_str(),
                             MB_OK | MB_ICONINFORMATION);
 }
 
 bool AskYesNo(platform::Platform& platform, unsigned id) {
-  return platform.user.MessageBoxA(LoadMessage(platform, id).c_str(),
-                                   ApplicationTitle(platform).c_str(),
+  return AskYesNoText(platform, LoadMessage(platform, id));
+}
+
+bool AskYesNoText(platform::Platform& platform, const std::string& text) {
+  return platform.user.MessageBoxA(text.c_str(), ApplicationTitle(platform).c_str(),
                                    MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

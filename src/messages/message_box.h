@@ -21,7 +21,9 @@ void ShowMessage(platform::Platform& platform, unsigned id);
 void ShowText(platform::Platform& platform, const std::string& text);
 // Shows message id in a modal OK box with the information icon: news, not a failure.
 void ShowInformation(platform::Platform& platform, unsigned id);
+void ShowInformationText(platform::Platform& platform, const std::string& text);
 // Asks message id in a modal Yes/No box; true when the user answers Yes.
 bool AskYesNo(platform::Platform& platform, unsigned id);
+bool AskYesNoText(platform::Platform& platform, const std::string& text);
 
 }  // namespace messages

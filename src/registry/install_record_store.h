@@ -28,10 +28,12 @@ class InstallRecordStore {
   // then "_" and the port number that follows "(U) " (nothing when the name ends too soon).
   static void PortNameFromPrinterName(const char* printerName, char (&out)[260]);
 
- private:
+  // The package's supported USB port list ([SUPPORTED-USB-DEVICE]): its length, and entry i
+  // cut to its 29-character capacity.
   int SupportedCount();
-  // Entry i of the supported USB port list, cut to its 29-character capacity.
   void SupportedEntry(int index, char (&out)[30]);
+
+ private:
   // Records a supported port name's number under PORTNAME when that key exists.
   void RecordPortNumber(const char* portName);
   // The steps of UpdateUsbPortRecords, in order.

@@ -64,6 +64,15 @@ bool RegistryKey::SetValue(const char* name, const void* data, DWORD type, DWORD
   return result == ERROR_SUCCESS;
 }
 
+bool RegistryKey::DeleteValue(const char* name) {
+  if (handle_ == nullptr) {
+    return false;
+  }
+  const LONG result = registry_.RegDeleteValueA(handle_, name);
+  lastError_ = static_cast<DWORD>(result);
+  return result == ERROR_SUCCESS;
+}
+
 bool RegistryKey::SetDword(const char* name, DWORD value, DWORD* error) {
   if (handle_ == nullptr) {
     ReportError(error);

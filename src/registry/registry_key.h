@@ -26,6 +26,7 @@ class RegistryKey {
   bool SetDword(const char* name, DWORD value, DWORD* error = nullptr);
   // Stores the text with its terminating NUL as REG_SZ.
   bool SetString(const char* name, const char* text, DWORD* error = nullptr);
+  bool DeleteValue(const char* name);
   // The platform's result code (0 for success); a value's name without its data.
   LONG EnumValue(DWORD index, char* name, DWORD* nameSize, DWORD* type);
   // Creates root\path (and any missing key above it) and closes the new handle at once.

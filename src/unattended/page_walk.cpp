@@ -1,5 +1,6 @@
 #include "unattended/page_walk.h"
 
+#include "config/model_entry.h"
 #include "resources/resource_ids.h"
 
 namespace unattended {
@@ -16,20 +17,6 @@ std::string Entries(const ui::DialogView& view, int list) {
     joined += (i == 0 ? "" : ", ") + view.GetLBText(list, i);
   }
   return joined.empty() ? "nothing" : joined;
-}
-
-// The setup.ini entry named exactly as in the answers: its number, or 0.
-int FindModelEntry(config::DriverConfig& config, const std::string& entry) {
-  const std::int32_t count = config.ModelCount();
-  for (std::int32_t n = 1; n <= count; ++n) {
-    char listed[kTextSize] = {};
-    const std::string key = "DEVICENAME" + std::to_string(n);
-    config.ReadCommonValue("DEVICENAME", key.c_str(), listed, sizeof(listed));
-    if (entry == listed) {
-      return static_cast<int>(n);
-    }
-  }
-  return 0;
 }
 
 }  // namespace
@@ -60,7 +47,7 @@ bool PageWalk::Finish() {
 }
 
 bool PageWalk::ChooseModel(const Answers& answers, std::string& reason) {
-  const int n = FindModelEntry(parts_.modelList, answers.model);
+  const int n = config::FindModelEntry(parts_.modelList, answers.model);
   Text name{};
   const int family = n > 0 ? parts_.modelList.ModelEntry(n, name) : -1;
   if (family < 0) {

@@ -13,4 +13,10 @@ class RunLog {
   virtual void Line(const std::string& text) = 0;
 };
 
+// The run's last line, "result: 0 (installed)"; returns the code.
+inline int LogResult(RunLog& log, int code, const std::string& meaning) {
+  log.Line("result: " + std::to_string(code) + " (" + meaning + ")");
+  return code;
+}
+
 }  // namespace unattended

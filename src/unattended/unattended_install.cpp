@@ -58,8 +58,7 @@ const char* Meaning(int code) {
 }
 
 int Finish(RunLog& log, int code) {
-  log.Line("result: " + std::to_string(code) + " (" + Meaning(code) + ")");
-  return code;
+  return LogResult(log, code, Meaning(code));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
 #include "unattended/unattended_install.h"
+#include "unattended/unattended_uninstall.h"
 
 namespace {
 
@@ -85,6 +86,9 @@ int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& 
       messages::ShowText(platform, line.error + "\n\n" + unattended::UsageText());
     }
     return unattended::kExitBadArguments;
+  }
+  if (!line.uninstallModel.empty()) {
+    return unattended::RunUninstall(platform, line.uninstallModel, line.quiet, log);
   }
   return unattended::RunUnattendedInstall(platform, line.answersPath, log);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "install/sample_package.h"
+#include "memory_log.h"
 #include "platform/sim/sim_usb_library.h"
 #include "unattended/exit_codes.h"
 
@@ -17,19 +18,7 @@ namespace {
 using platform::sim::SimUsbDevice;
 using platform::sim::SimUsbLibrary;
 
-class MemoryLog final : public unattended::RunLog {
- public:
-  void Line(const std::string& text) override { lines.push_back(text); }
-  bool Has(const std::string& part) const {
-    for (const std::string& line : lines) {
-      if (line.find(part) != std::string::npos) {
-        return true;
-      }
-    }
-    return false;
-  }
-  std::vector<std::string> lines;
-};
+using unattended_test::MemoryLog;
 
 enum class Scene { kXp, kWindows98, kUsbPrinterOnPort3, kNoHelpFile };
 

@@ -1,0 +1,41 @@
+#include "app/target_system.h"
+
+#include "resources/resource_ids.h"
+
+namespace app {
+
+TargetSystem RecogniseTargetSystem(const OSVERSIONINFOA& version) {
+  const DWORD major = version.dwMajorVersion;
+  const DWORD minor = version.dwMinorVersion;
+  switch (version.dwPlatformId) {
+    case VER_PLATFORM_WIN32_WINDOWS:
+      // Windows 95 is 4.0 and gets no button; 98 and Me are 4.10 and 4.90.
+      return minor > 0 ? TargetSystem{IDC_OS_WIN98, kTargetWin98Me, true}
+                       : TargetSystem{kNoSystemButton, kTargetWin98Me, true};
+    case VER_PLATFORM_WIN32_NT:
+      if (major == 4 && minor == 0) {
+        return {IDC_OS_NT4, kTargetNt4, true};
+      }
+      if (major == 5 && minor == 0) {
+        return {IDC_OS_WIN2000, kTargetWin2000, true};
+      }
+      if (major == 5 && minor == 1) {
+        return {IDC_OS_WINXP, kTargetWinXp, true};
+      }
+      if (major == 5 && minor == 2) {
+        return {IDC_OS_SERVER2003, kTargetServer2003, true};
+      }
+      return {kNoSystemButton, kTargetWin98Me, true};
+    default:
+      return {kNoSystemButton, kTargetWin98Me, false};
+  }
+}
+
+TargetSystem RunningTargetSystem(platform::SystemService& system) {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  system.GetVersionExA(&version);
+  return RecogniseTargetSystem(version);
+}
+
+}  // namespace app

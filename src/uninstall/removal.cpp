@@ -1,0 +1,225 @@
+#include "uninstall/removal.h"
+
+#include <algorithm>
+
+#include "install/handles.h"
+#include "platform/file_exists.h"
+#include "platform/loaded_module.h"
+#include "registry/registry_key.h"
+#include "uninstall/file_removal.h"
+#include "uninstall/names.h"
+
+namespace uninstall {
+namespace {
+
+std::string ErrorText(DWORD error) {
+  return " (error " + std::to_string(error) + ")";
+}
+
+// DeletePrinter wants a handle opened for administration.
+DWORD DeletePrinterNamed(platform::Platform& platform, const std::string& name) {
+  std::string printerName = name;
+  PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  install::PrinterHandle printer(platform.spooler);
+  if (!platform.spooler.OpenPrinterA(&printerName[0], printer.receive(), &defaults)) {
+    return platform.system.GetLastError();
+  }
+  if (!platform.spooler.DeletePrinter(printer.get())) {
+    return platform.system.GetLastError();
+  }
+  return ERROR_SUCCESS;
+}
+
+bool PrinterListed(const Inventory& system, const std::string& name) {
+  return std::any_of(system.printers.begin(), system.printers.end(),
+                     [&](const InstalledPrinter& p) { return SameName(p.name, name); });
+}
+
+bool RecordListed(const Inventory& system, const RegistryRecord& record) {
+  return std::any_of(system.records.begin(), system.records.end(), [&](const RegistryRecord& r) {
+    return r.key == record.key && SameName(r.value, record.value);
+  });
+}
+
+bool ComponentListed(const Inventory& system, const std::string& name, bool monitor) {
+  return monitor ? MonitorInstalled(system, name) : ContainsName(system.processors, name);
+}
+
+}  // namespace
+
+LPSTR Removal::Environment() {
+  const char* environment = TargetEnvironment(package_.targetOs);
+  environment_ = environment == nullptr ? "" : environment;
+  return environment == nullptr ? nullptr : &environment_[0];
+}
+
+bool Removal::Survey(std::string& failure) {
+  if (!ReadInventory(platform_, package_, before_, failure)) {
+    return false;
+  }
+  plan_ = PlanRemoval(package_, before_, ModelPrinters(package_, before_));
+  return true;
+}
+
+void Removal::RemovePrinters(const RemovalNote& note) {
+  for (const InstalledPrinter& printer : plan_.printers) {
+    const DWORD error = DeletePrinterNamed(platform_, printer.name);
+    note(error == ERROR_SUCCESS ? "removed printer " + printer.name
+                                : "could not remove printer " + printer.name + ErrorText(error));
+  }
+}
+
+void Removal::RemoveDrivers(const RemovalPlan& plan, const RemovalNote& note) {
+  for (std::string driver : plan.drivers) {
+    const bool removed =
+        platform_.spooler.DeletePrinterDriverA(nullptr, Environment(), &driver[0]) != FALSE;
+    note(removed
+             ? "removed driver " + driver
+             : "could not remove driver " + driver + ErrorText(platform_.system.GetLastError()));
+  }
+}
+
+void Removal::RemoveRecords(const RemovalPlan& plan, const RemovalNote& note) {
+  for (const RegistryRecord& record : plan.records) {
+    registry::RegistryKey key(platform_.registry);
+    const bool removed =
+        key.Open(HKEY_LOCAL_MACHINE, record.key.c_str()) && key.DeleteValue(record.value.c_str());
+    note((removed ? "removed record " : "could not remove record ") + record.key + record.value +
+         (removed ? "" : ErrorText(key.lastError())));
+  }
+}
+
+void Removal::RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note) {
+  for (const PackageComponent& monitor : plan.monitors) {
+    std::string name = monitor.name;
+    const bool removed =
+        platform_.spooler.DeleteMonitorA(nullptr, Environment(), &name[0]) != FALSE;
+    note(removed ? "removed port monitor " + name
+                 : "could not remove port monitor " + name +
+                       ErrorText(platform_.system.GetLastError()));
+  }
+}
+
+// DeletePrintProcessorA is looked up: not every system's winspool.drv is known to have it.
+void Removal::RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note) {
+  if (plan.processors.empty()) {
+    return;
+  }
+  platform::LoadedModule winspool(platform_.libraries, "winspool.drv");
+  const auto deleteProcessor =
+      winspool.Find<platform::DeletePrintProcessorAFn>("DeletePrintProcessorA");
+  for (const PackageComponent& processor : plan.processors) {
+    if (deleteProcessor == nullptr) {
+      note("could not remove print processor " + processor.name +
+           ": this system's winspool.drv has no DeletePrintProcessorA");
+      continue;
+    }
+    std::string name = processor.name;
+    const bool removed = deleteProcessor(nullptr, Environment(), &name[0]) != FALSE;
+    note(removed ? "removed print processor " + name
+                 : "could not remove print processor " + name +
+                       ErrorText(platform_.system.GetLastError()));
+  }
+}
+
+// The files of the components that are gone; those of a component still there stay, since
+// the system may still load them.
+void Removal::RemoveFiles(const std::vector<PackageComponent>& components, bool monitors,
+                          const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note) {
+  for (const PackageComponent& component : components) {
+    if (ComponentListed(now, component.name, monitors)) {
+      if (!component.files.empty()) {
+        note("the files of " + component.name + " stay: the spooler still lists it");
+      }
+      continue;
+    }
+    for (const std::string& file : component.files) {
+      DWORD error = 0;
+      switch (RemoveFile(platform_, file, error)) {
+        case FileRemoval::kRemoved:
+          note("removed file " + file);
+          break;
+        case FileRemoval::kAtRestart:
+          outcome.atRestart.push_back(file);
+          note("file " + file + " is in use" + ErrorText(error) + "; it goes at the next restart");
+          break;
+        case FileRemoval::kRemains:
+          note("could not remove file " + file + ErrorText(error));
+          break;
+      }
+    }
+  }
+}
+
+RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
+  RemovalOutcome outcome;
+  RemovePrinters(note);
+  // Each later step is decided again from what is there now: a printer that would not go
+  // keeps its driver, port monitor and processor.
+  Inventory now;
+  std::string failure;
+  if (!ReadInventory(platform_, package_, now, failure)) {
+    note("stopped: " + failure);
+    return Compare(before_, {});
+  }
+  std::vector<InstalledPrinter> gone;
+  for (const InstalledPrinter& printer : plan_.printers) {
+    if (!PrinterListed(now, printer.name)) {
+      gone.push_back(printer);
+    }
+  }
+  const RemovalPlan rest = PlanRemoval(package_, now, gone);
+  RemoveDrivers(rest, note);
+  RemoveRecords(rest, note);
+  RemoveMonitors(rest, note);
+  RemoveProcessors(rest, note);
+  if (!ReadInventory(platform_, package_, now, failure)) {
+    note("stopped: " + failure);
+    return Compare(before_, {});
+  }
+  for (const PackageComponent& processor : rest.processors) {
+    if (ContainsName(now.processors, processor.name)) {
+      note("the spooler still lists print processor " + processor.name);
+    }
+  }
+  RemoveFiles(rest.monitors, true, now, outcome, note);
+  RemoveFiles(rest.processors, false, now, outcome, note);
+  Inventory after;
+  if (!ReadInventory(platform_, package_, after, failure)) {
+    note("could not look at what remains: " + failure);
+    return Compare(before_, outcome.atRestart);
+  }
+  return Compare(after, outcome.atRestart);
+}
+
+RemovalOutcome Removal::Compare(const Inventory& after, std::vector<std::string> atRestart) const {
+  RemovalOutcome outcome;
+  outcome.atRestart = std::move(atRestart);
+  const auto place = [&](bool there, std::vector<std::string> RemovalList::*kind,
+                         const std::string& name) {
+    ((there ? outcome.remaining : outcome.removed).*kind).push_back(name);
+  };
+  for (const InstalledPrinter& printer : plan_.printers) {
+    place(PrinterListed(after, printer.name), &RemovalList::printers, printer.name);
+  }
+  for (const std::string& driver : plan_.drivers) {
+    place(ContainsName(after.drivers, driver), &RemovalList::drivers, driver);
+  }
+  for (const RegistryRecord& record : plan_.records) {
+    place(RecordListed(after, record), &RemovalList::records, RecordName(record));
+  }
+  for (const PackageComponent& monitor : plan_.monitors) {
+    place(MonitorInstalled(after, monitor.name), &RemovalList::monitors, monitor.name);
+  }
+  for (const PackageComponent& processor : plan_.processors) {
+    place(ContainsName(after.processors, processor.name), &RemovalList::processors, processor.name);
+  }
+  for (const std::string& file : ListOf(plan_).files) {
+    if (!ContainsName(outcome.atRestart, file)) {
+      place(platform::FileExists(platform_.files, file), &RemovalList::files, file);
+    }
+  }
+  return outcome;
+}
+
+}  // namespace uninstall

@@ -1,0 +1,58 @@
+// A removal of what the package installed for one model: the survey (what is there and what
+// would go), then the removal in order (printers; drivers no remaining printer uses; the
+// installer's records of the removed printers and their USB ports; the package's port monitors
+// and the model's print processor that nothing uses any more, with their files), each step
+// decided again from the system's state after the one before, and a last look at what is gone.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "uninstall/package_components.h"
+#include "uninstall/removal_plan.h"
+
+namespace uninstall {
+
+struct RemovalOutcome {
+  RemovalList removed;                 // what is gone
+  RemovalList remaining;               // what the plan meant to remove and is still there
+  std::vector<std::string> atRestart;  // files that go with the next restart
+};
+
+// Receives a line for the log at each step.
+using RemovalNote = std::function<void(const std::string&)>;
+
+class Removal {
+ public:
+  Removal(platform::Platform& platform, PackageComponents package)
+      : platform_(platform), package_(std::move(package)) {}
+
+  // Reads the system's state and plans; false with the reason when the state cannot be read.
+  bool Survey(std::string& failure);
+  const RemovalPlan& plan() const { return plan_; }
+
+  RemovalOutcome CarryOut(const RemovalNote& note);
+
+ private:
+  void RemovePrinters(const RemovalNote& note);
+  void RemoveDrivers(const RemovalPlan& plan, const RemovalNote& note);
+  void RemoveRecords(const RemovalPlan& plan, const RemovalNote& note);
+  void RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note);
+  void RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note);
+  void RemoveFiles(const std::vector<PackageComponent>& components, bool monitors,
+                   const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note);
+  // Which parts of the plan are gone, left to the restart or still there.
+  RemovalOutcome Compare(const Inventory& after, std::vector<std::string> atRestart) const;
+  // The environment argument of the target system's spooler calls (null: the running one's).
+  LPSTR Environment();
+
+  platform::Platform& platform_;
+  PackageComponents package_;
+  Inventory before_;
+  RemovalPlan plan_;
+  std::string environment_;
+};
+
+}  // namespace uninstall

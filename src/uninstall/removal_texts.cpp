@@ -1,0 +1,80 @@
+#include "uninstall/removal_texts.h"
+
+namespace uninstall {
+namespace {
+
+struct Labels {
+  const char* printers;
+  const char* drivers;
+  const char* records;
+  const char* monitors;
+  const char* processors;
+  const char* files;
+  const char* separator;  // between the names of one kind
+};
+
+constexpr Labels kShown = {
+    "打印机：", "打印机驱动：", "注册表记录：", "端口监视器：", "打印处理器：", "文件：", "、"};
+constexpr Labels kLogged = {"printers: ",         "drivers: ", "records: ", "port monitors: ",
+                            "print processors: ", "files: ",   ", "};
+
+std::vector<std::string> Lines(const RemovalList& list, const Labels& labels) {
+  std::vector<std::string> lines;
+  const auto add = [&](const char* label, const std::vector<std::string>& names) {
+    if (names.empty()) {
+      return;
+    }
+    std::string line = label;
+    for (size_t i = 0; i < names.size(); ++i) {
+      line += (i == 0 ? "" : labels.separator) + names[i];
+    }
+    lines.push_back(line);
+  };
+  add(labels.printers, list.printers);
+  add(labels.drivers, list.drivers);
+  add(labels.records, list.records);
+  add(labels.monitors, list.monitors);
+  add(labels.processors, list.processors);
+  add(labels.files, list.files);
+  return lines;
+}
+
+std::string Block(const char* heading, const RemovalList& list) {
+  std::string text = heading;
+  for (const std::string& line : Lines(list, kShown)) {
+    text += "\n" + line;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string RemovalQuestion(const std::string& model, const RemovalList& plan) {
+  return Block(("将删除 " + model + " 安装的以下内容：").c_str(), plan) + "\n\n是否继续？";
+}
+
+std::string RemovalReport(const std::string& model, const RemovalOutcome& outcome) {
+  std::string text;
+  if (!outcome.removed.empty()) {
+    text = Block(("已删除 " + model + " 安装的以下内容：").c_str(), outcome.removed);
+  }
+  if (!outcome.atRestart.empty()) {
+    RemovalList files;
+    files.files = outcome.atRestart;
+    text += (text.empty() ? "" : "\n\n") + Block("重新启动系统后删除：", files);
+  }
+  if (!outcome.remaining.empty()) {
+    text += (text.empty() ? "" : "\n\n") + Block("未能删除：", outcome.remaining);
+  }
+  return text;
+}
+
+std::string NothingInstalledMessage(const std::string& model) {
+  return "没有找到 " + model + " 安装的内容，未做任何更改。";
+}
+
+std::vector<std::string> LogLines(const RemovalList& list) {
+  return Lines(list, kLogged);
+}
+
+}  // namespace uninstall
