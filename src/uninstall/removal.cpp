@@ -101,9 +101,11 @@ void Removal::RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note) {
 }
 
 // DeletePrintProcessorA is looked up: not every system's winspool.drv is known to have it.
-void Removal::RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note) {
+std::vector<std::string> Removal::RemoveProcessors(const RemovalPlan& plan,
+                                                   const RemovalNote& note) {
+  std::vector<std::string> reported;
   if (plan.processors.empty()) {
-    return;
+    return reported;
   }
   platform::LoadedModule winspool(platform_.libraries, "winspool.drv");
   const auto deleteProcessor =
@@ -119,7 +121,11 @@ void Removal::RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note)
     note(removed ? "removed print processor " + name
                  : "could not remove print processor " + name +
                        ErrorText(platform_.system.GetLastError()));
+    if (removed) {
+      reported.push_back(name);
+    }
   }
+  return reported;
 }
 
 // The files of the components that are gone; those of a component still there stay, since
@@ -172,14 +178,14 @@ RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
   RemoveDrivers(rest, note);
   RemoveRecords(rest, note);
   RemoveMonitors(rest, note);
-  RemoveProcessors(rest, note);
+  const std::vector<std::string> reported = RemoveProcessors(rest, note);
   if (!ReadInventory(platform_, package_, now, failure)) {
     note("stopped: " + failure);
     return Compare(before_, {});
   }
-  for (const PackageComponent& processor : rest.processors) {
-    if (ContainsName(now.processors, processor.name)) {
-      note("the spooler still lists print processor " + processor.name);
+  for (const std::string& processor : reported) {
+    if (ContainsName(now.processors, processor)) {
+      note("the spooler reported print processor " + processor + " removed, yet still lists it");
     }
   }
   RemoveFiles(rest.monitors, true, now, outcome, note);

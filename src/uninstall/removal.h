@@ -40,7 +40,8 @@ class Removal {
   void RemoveDrivers(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveRecords(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note);
-  void RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note);
+  // The processors the spooler reported removed.
+  std::vector<std::string> RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveFiles(const std::vector<PackageComponent>& components, bool monitors,
                    const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note);
   // Which parts of the plan are gone, left to the restart or still there.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "contract_machine.h"
 #include "contract_platform.h"
 #include "registry/registry_key.h"
@@ -117,6 +120,13 @@ std::vector<std::string> PortNames() {
     }
   }
   return names;
+}
+
+bool SameWithoutCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
 }
 
 std::string RegistryText(const std::string& key, const char* value) {

@@ -31,6 +31,9 @@ bool AddTestPrinter(const std::string& name, const std::string& driver,
 
 std::vector<std::string> PortNames();
 
+// Names as the spooler compares them: without regard to the case of ASCII letters.
+bool SameWithoutCase(const std::string& a, const std::string& b);
+
 // A REG_SZ value under HKEY_LOCAL_MACHINE; "<missing>" when the key or value is absent.
 std::string RegistryText(const std::string& key, const char* value);
 bool RegistryKeyExists(const std::string& key);

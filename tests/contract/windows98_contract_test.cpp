@@ -105,4 +105,41 @@ TEST_F(Windows98Contract, WinspoolHasNoSetDefaultPrinter) {
   EXPECT_TRUE(libraries.FreeLibrary(winspool));
 }
 
+// test_DeleteMonitor (info.c): Windows 95/98/Me refuse a monitor that is not installed with
+// ERROR_INVALID_PARAMETER and a monitor without a name with ERROR_INVALID_NAME; the NT family
+// answers ERROR_UNKNOWN_PRINT_MONITOR and ERROR_INVALID_PARAMETER. Wine answers as the NT
+// family does whatever version it reports (measured).
+TEST_F(Windows98Contract, DeleteMonitorRefusals) {
+  char win40[] = "Windows 4.0";
+  std::string absent = contract::OwnName("TP Absent");
+  char empty[] = "";
+  const BOOL unknown = spooler_.DeleteMonitorA(nullptr, win40, &absent[0]);
+  const DWORD unknownError = system_.GetLastError();
+  const BOOL unnamed = spooler_.DeleteMonitorA(nullptr, win40, empty);
+  const DWORD unnamedError = system_.GetLastError();
+  EXPECT_FALSE(unknown);
+  EXPECT_FALSE(unnamed);
+  const bool wine = contract::RunningUnderWine();
+  EXPECT_EQ(unknownError,
+            static_cast<DWORD>(wine ? ERROR_UNKNOWN_PRINT_MONITOR : ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(unnamedError, static_cast<DWORD>(wine ? ERROR_INVALID_PARAMETER : ERROR_INVALID_NAME));
+}
+
+// test_EnumPrintProcessors (info.c): Windows 95/98/Me refuse an unknown environment with
+// ERROR_INVALID_PARAMETER and do without the size pointer. Wine answers as the NT family does
+// (ERROR_INVALID_ENVIRONMENT, RPC_X_NULL_REF_POINTER) whatever version it reports (measured).
+TEST_F(Windows98Contract, EnumPrintProcessorsRefusals) {
+  char unknown[] = "invalid_env";
+  DWORD needed = 0;
+  DWORD returned = 0;
+  EXPECT_FALSE(spooler_.EnumPrintProcessorsA(nullptr, unknown, 1, nullptr, 0, &needed, &returned));
+  const bool wine = contract::RunningUnderWine();
+  EXPECT_EQ(system_.GetLastError(),
+            static_cast<DWORD>(wine ? ERROR_INVALID_ENVIRONMENT : ERROR_INVALID_PARAMETER));
+  std::vector<BYTE> buffer(4096);
+  const BOOL withoutSize =
+      spooler_.EnumPrintProcessorsA(nullptr, nullptr, 1, buffer.data(), 4096, nullptr, &returned);
+  EXPECT_EQ(withoutSize != FALSE, !wine);
+}
+
 }  // namespace
