@@ -130,7 +130,7 @@ int UninstallRun::Run() {
   std::string failure;
   if (!removal.Survey(failure)) {
     log_.Line("nothing was changed: " + failure);
-    Show(failure, false);
+    Show(uninstall::SurveyFailedMessage(failure), false);
     return Finish(kExitFailed);
   }
   for (const std::string& kept : removal.plan().kept) {

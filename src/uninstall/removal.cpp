@@ -61,12 +61,17 @@ bool Removal::Survey(std::string& failure) {
   return true;
 }
 
-void Removal::RemovePrinters(const RemovalNote& note) {
+std::vector<std::string> Removal::RemovePrinters(const RemovalNote& note) {
+  std::vector<std::string> reported;
   for (const InstalledPrinter& printer : plan_.printers) {
     const DWORD error = DeletePrinterNamed(platform_, printer.name);
     note(error == ERROR_SUCCESS ? "removed printer " + printer.name
                                 : "could not remove printer " + printer.name + ErrorText(error));
+    if (error == ERROR_SUCCESS) {
+      reported.push_back(printer.name);
+    }
   }
+  return reported;
 }
 
 void Removal::RemoveDrivers(const RemovalPlan& plan, const RemovalNote& note) {
@@ -159,7 +164,7 @@ void Removal::RemoveFiles(const std::vector<PackageComponent>& components, bool 
 
 RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
   RemovalOutcome outcome;
-  RemovePrinters(note);
+  const std::vector<std::string> printersReported = RemovePrinters(note);
   // Each later step is decided again from what is there now: a printer that would not go
   // keeps its driver, port monitor and processor.
   Inventory now;
@@ -172,6 +177,10 @@ RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
   for (const InstalledPrinter& printer : plan_.printers) {
     if (!PrinterListed(now, printer.name)) {
       gone.push_back(printer);
+    } else if (ContainsName(printersReported, printer.name)) {
+      // Windows deletes a printer with documents waiting once they are done.
+      note("the spooler reported printer " + printer.name +
+           " removed, yet still lists it (documents may be waiting)");
     }
   }
   const RemovalPlan rest = PlanRemoval(package_, now, gone);

@@ -36,11 +36,11 @@ class Removal {
   RemovalOutcome CarryOut(const RemovalNote& note);
 
  private:
-  void RemovePrinters(const RemovalNote& note);
+  // Each returns the names the spooler reported removed.
+  std::vector<std::string> RemovePrinters(const RemovalNote& note);
   void RemoveDrivers(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveRecords(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note);
-  // The processors the spooler reported removed.
   std::vector<std::string> RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveFiles(const std::vector<PackageComponent>& components, bool monitors,
                    const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note);

@@ -73,6 +73,10 @@ std::string NothingInstalledMessage(const std::string& model) {
   return "没有找到 " + model + " 安装的内容，未做任何更改。";
 }
 
+std::string SurveyFailedMessage(const std::string& reason) {
+  return "无法读取系统中已安装的内容，未做任何更改。\n" + reason;
+}
+
 std::vector<std::string> LogLines(const RemovalList& list) {
   return Lines(list, kLogged);
 }

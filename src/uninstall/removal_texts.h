@@ -15,6 +15,8 @@ std::string RemovalQuestion(const std::string& model, const RemovalList& plan);
 std::string RemovalReport(const std::string& model, const RemovalOutcome& outcome);
 // Nothing of the model is installed; nothing was changed.
 std::string NothingInstalledMessage(const std::string& model);
+// The system would not say what is installed (the reason follows); nothing was changed.
+std::string SurveyFailedMessage(const std::string& reason);
 
 // One log line per kind that has entries: "printers: TP-R80(S), TP-R80(S)(1)".
 std::vector<std::string> LogLines(const RemovalList& list);

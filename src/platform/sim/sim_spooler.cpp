@@ -775,6 +775,9 @@ BOOL SimSpooler::DeletePrinter(HANDLE handle) {
   if (!machine_.IsWindows9x() && (it->second.access & PRINTER_ACCESS_ADMINISTER) == 0) {
     return Fail(ERROR_ACCESS_DENIED);
   }
+  if (jobsWaiting_) {
+    return TRUE;
+  }
   const bool wasDefault = EqualsIgnoringCase(defaultPrinter_, printer->name);
   machine_.registry().RemoveKey(PrinterKey(printer->name));
   printers_.erase(it->second.printer);

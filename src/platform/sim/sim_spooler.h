@@ -59,6 +59,9 @@ class SimSpooler final : public SpoolerService {
   // `times` limits it to that many calls (-1: until cleared with error 0).
   void FailCall(const std::string& call, DWORD error, int times = -1);
   void AddExistingPrinter(Printer printer);
+  // Every printer has documents waiting: DeletePrinter succeeds, and the printer stays until
+  // they are printed (it is only marked for deletion).
+  void SetJobsWaiting(bool waiting) { jobsWaiting_ = waiting; }
 
   // What is there.
   // How many times `call` was made, failed calls included.
@@ -153,6 +156,7 @@ class SimSpooler final : public SpoolerService {
   std::set<std::string> keptLoaded_;
   std::uintptr_t nextHandle_ = 0x5000;
   std::string defaultPrinter_;
+  bool jobsWaiting_ = false;
 };
 
 }  // namespace platform::sim

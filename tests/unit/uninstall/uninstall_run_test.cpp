@@ -278,6 +278,29 @@ TEST_P(UninstallChangesNothing, EndsWithItsExitCodeAndLeavesTheSystemAsItWas) {
 INSTANTIATE_TEST_SUITE_P(Table, UninstallChangesNothing, ::testing::ValuesIn(kUnchangedCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// With the "Spooler" service stopped the NT family lists nothing: the removal cannot know what
+// is installed, changes nothing and fails.
+TEST_F(UninstallRun, AStoppedSpoolerChangesNothingAndFails) {
+  Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\n");
+  const std::string before = State();
+  machine.services().SetSpoolerState(SERVICE_STOPPED);
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitFailed);
+  machine.services().SetSpoolerState(SERVICE_RUNNING);
+  EXPECT_EQ(State(), before);
+  EXPECT_TRUE(log.Has("nothing was changed: the spooler does not list its printers (error 1722)"));
+}
+
+// A printer with documents waiting is deleted once they are done: the spooler reports it
+// removed and still lists it, and what it uses stays.
+TEST_F(UninstallRun, APrinterTheSpoolerStillListsKeepsWhatItUses) {
+  Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\n");
+  machine.spooler().SetJobsWaiting(true);
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitFailed);
+  EXPECT_TRUE(log.Has("the spooler reported printer TP-R80(S) removed, yet still lists it"));
+  EXPECT_EQ(Drivers(), Names{"TP-R80 Text"});
+  EXPECT_TRUE(machine.spooler().MonitorInstalled("TP Serial Monitor"));
+}
+
 TEST_F(UninstallRun, AnUnsupportedSystemShowsMessage115AndHasNothingInstalled) {
   machine.SetVersion(VER_PLATFORM_WIN32s, 3, 10);
   EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitNothingInstalled);
