@@ -38,4 +38,10 @@ TargetSystem RunningTargetSystem(platform::SystemService& system) {
   return RecogniseTargetSystem(version);
 }
 
+const char* TargetSystemName(int targetOs) {
+  static const char* const kNames[kTargetOsCount] = {
+      "Windows 98/Me", "Windows NT 4", "Windows 2000", "Windows XP", "Windows Server 2003"};
+  return targetOs >= 0 && targetOs < kTargetOsCount ? kNames[targetOs] : "?";
+}
+
 }  // namespace app

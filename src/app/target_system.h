@@ -20,4 +20,7 @@ TargetSystem RecogniseTargetSystem(const OSVERSIONINFOA& version);
 // The running system's, read with GetVersionExA.
 TargetSystem RunningTargetSystem(platform::SystemService& system);
 
+// "Windows 98/Me", "Windows NT 4", ... "Windows Server 2003"; "?" outside TargetOs.
+const char* TargetSystemName(int targetOs);
+
 }  // namespace app

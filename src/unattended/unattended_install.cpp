@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/target_system.h"
 #include "app/wizard_parts.h"
 #include "install/install_sequence.h"
 #include "unattended/answering_user_service.h"
@@ -12,18 +13,14 @@
 namespace unattended {
 namespace {
 
-const char* const kSystemNames[kTargetOsCount] = {"Windows 98/Me", "Windows NT 4", "Windows 2000",
-                                                  "Windows XP", "Windows Server 2003"};
-
 std::string Describe(const install::InstallSelection& s) {
   char serial[80] = {};
   std::snprintf(serial, sizeof(serial), "%d,%c,%d,%g,%c", static_cast<int>(s.serial.baudRate),
                 s.serial.parity, static_cast<int>(s.serial.dataBits), s.serial.stopBits,
                 s.serial.flowControl);
-  const bool knownSystem = s.targetOs >= 0 && s.targetOs < kTargetOsCount;
   return std::string("model ") + s.modelName + ", " +
          (s.installMode == kModeTypical ? "Typical" : "Advanced") + ", " +
-         (knownSystem ? kSystemNames[s.targetOs] : "?") + ", port " + s.portEntry + ", " +
+         app::TargetSystemName(s.targetOs) + ", port " + s.portEntry + ", " +
          (s.driverFlavor == kFlavorGdi ? "raster (GDI)" : "text (STD)") + " driver, serial " +
          serial + ", default printer " + (s.setAsDefault != 0 ? "yes" : "no");
 }

@@ -14,9 +14,6 @@
 namespace unattended {
 namespace {
 
-const char* const kSystemNames[kTargetOsCount] = {"Windows 98/Me", "Windows NT 4", "Windows 2000",
-                                                  "Windows XP", "Windows Server 2003"};
-
 const char* Meaning(int code) {
   switch (code) {
     case kExitDone:
@@ -124,7 +121,7 @@ int UninstallRun::Run() {
     return Finish(kExitBadArguments);
   }
   log_.Line(std::string("removing what the package installed for ") + model_ + " on " +
-            kSystemNames[system.targetOs]);
+            app::TargetSystemName(system.targetOs));
   uninstall::Removal removal(
       platform_, uninstall::ReadPackageComponents(platform_, config, name, system.targetOs));
   std::string failure;

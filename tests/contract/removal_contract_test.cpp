@@ -27,65 +27,46 @@ class RemovalContract : public ::testing::Test {
         spooler_(platform_.spooler),
         system_(platform_.system) {}
 
-  // An Enum call's records: the size first, then the data.
-  template <typename Call>
-  std::vector<BYTE> List(Call call, DWORD& returned) {
+  // The names an Enum call lists: the size first, then the records.
+  template <typename Record, typename Call>
+  static std::vector<std::string> Names(Call call, LPSTR Record::*name) {
     DWORD needed = 0;
-    returned = 0;
-    if (call(nullptr, 0, &needed, &returned)) {
-      return {};
+    DWORD returned = 0;
+    std::vector<std::string> names;
+    if (call(nullptr, 0, &needed, &returned) || needed == 0) {
+      return names;
     }
     std::vector<BYTE> buffer(needed);
-    if (needed == 0 || !call(buffer.data(), needed, &needed, &returned)) {
-      returned = 0;
+    if (call(buffer.data(), needed, &needed, &returned)) {
+      const auto* records = reinterpret_cast<const Record*>(buffer.data());
+      for (DWORD i = 0; i < returned; ++i) {
+        names.emplace_back(records[i].*name);
+      }
     }
-    return buffer;
+    return names;
   }
 
   std::vector<std::string> PrinterNames() {
-    DWORD count = 0;
-    const auto buffer = List(
+    return Names(
         [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
           return spooler_.EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, out, size, needed,
                                         returned);
         },
-        count);
-    std::vector<std::string> names;
-    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) {
-      names.emplace_back(printers[i].pPrinterName);
-    }
-    return names;
+        &PRINTER_INFO_2A::pPrinterName);
   }
-
   std::vector<std::string> DriverNames() {
-    DWORD count = 0;
-    const auto buffer = List(
+    return Names(
         [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
           return spooler_.EnumPrinterDriversA(nullptr, nullptr, 1, out, size, needed, returned);
         },
-        count);
-    std::vector<std::string> names;
-    const auto* drivers = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) {
-      names.emplace_back(drivers[i].pName);
-    }
-    return names;
+        &DRIVER_INFO_1A::pName);
   }
-
   std::vector<std::string> ProcessorNames() {
-    DWORD count = 0;
-    const auto buffer = List(
+    return Names(
         [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
           return spooler_.EnumPrintProcessorsA(nullptr, nullptr, 1, out, size, needed, returned);
         },
-        count);
-    std::vector<std::string> names;
-    const auto* processors = reinterpret_cast<const PRINTPROCESSOR_INFO_1A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) {
-      names.emplace_back(processors[i].pName);
-    }
-    return names;
+        &PRINTPROCESSOR_INFO_1A::pName);
   }
 
   static bool Lists(const std::vector<std::string>& names, const std::string& name) {

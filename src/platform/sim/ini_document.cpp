@@ -133,35 +133,21 @@ std::vector<std::string> IniDocument::SectionNames() const {
 }
 
 std::optional<std::vector<std::string>> IniDocument::KeyNames(std::string_view section) const {
-  const size_t header = FindHeader(section);
-  if (header == npos) {
-    return std::nullopt;
-  }
-  std::vector<std::string> names;
-  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-    const Line& line = lines_[i];
+  return CollectSection(section, [](const Line& line, std::vector<std::string>& names) {
     if (line.kind == Kind::kEntry && !line.name.empty() && line.name.front() != ';') {
       names.push_back(line.name);
     }
-  }
-  return names;
+  });
 }
 
 std::optional<std::vector<std::string>> IniDocument::SectionLines(std::string_view section) const {
-  const size_t header = FindHeader(section);
-  if (header == npos) {
-    return std::nullopt;
-  }
-  std::vector<std::string> lines;
-  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-    const Line& line = lines_[i];
+  return CollectSection(section, [](const Line& line, std::vector<std::string>& lines) {
     if (line.kind == Kind::kEntry) {
       lines.push_back(line.name + "=" + line.value);
     } else if (!TrimProfileBlanks(line.text).empty()) {
       lines.emplace_back(UpToNul(TrimProfileBlanks(line.text)));
     }
-  }
-  return lines;
+  });
 }
 
 void IniDocument::ReplaceSection(std::string_view section, const std::vector<std::string>& lines) {

@@ -64,6 +64,21 @@ class IniDocument {
   // One past the last line of the section whose header is at index header.
   size_t SectionEnd(size_t header) const;
   size_t FindEntry(size_t header, std::string_view key) const;
+  // What `take` makes of each line of the section, in order (it may add nothing); nullopt
+  // when there is no such section.
+  template <typename Take>
+  std::optional<std::vector<std::string>> CollectSection(std::string_view section,
+                                                         Take take) const {
+    const size_t header = FindHeader(section);
+    if (header == std::string::npos) {
+      return std::nullopt;
+    }
+    std::vector<std::string> collected;
+    for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
+      take(lines_[i], collected);
+    }
+    return collected;
+  }
 
   std::vector<Line> lines_;
 };

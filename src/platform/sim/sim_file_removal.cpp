@@ -85,8 +85,7 @@ BOOL SimMachine::DeleteFileA(LPCSTR path) {
     return FALSE;
   }
   if (!disk_.Exists(path)) {
-    lastError_ = disk_.DirectoryExists(SimFileTree::Parent(path)) ? ERROR_FILE_NOT_FOUND
-                                                                  : ERROR_PATH_NOT_FOUND;
+    lastError_ = MissingFileError(path);
     return FALSE;
   }
   if (const DWORD lock = disk_.LockError(path)) {
@@ -119,8 +118,7 @@ DWORD SimMachine::GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size
     return 0;
   }
   if (!disk_.Exists(longPath) && !disk_.DirectoryExists(longPath)) {
-    lastError_ = disk_.DirectoryExists(SimFileTree::Parent(longPath)) ? ERROR_FILE_NOT_FOUND
-                                                                      : ERROR_PATH_NOT_FOUND;
+    lastError_ = MissingFileError(longPath);
     return 0;
   }
   std::string folder;

@@ -135,14 +135,18 @@ BOOL SimMachine::CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists)
   return TRUE;
 }
 
+DWORD SimMachine::MissingFileError(const std::string& path) const {
+  return disk_.DirectoryExists(SimFileTree::Parent(path)) ? ERROR_FILE_NOT_FOUND
+                                                          : ERROR_PATH_NOT_FOUND;
+}
+
 BOOL SimMachine::SetFileAttributesA(LPCSTR path, DWORD attributes) {
   if (path == nullptr) {
     lastError_ = ERROR_INVALID_PARAMETER;
     return FALSE;
   }
   if (!disk_.SetAttributes(path, attributes)) {
-    lastError_ = disk_.DirectoryExists(SimFileTree::Parent(path)) ? ERROR_FILE_NOT_FOUND
-                                                                  : ERROR_PATH_NOT_FOUND;
+    lastError_ = MissingFileError(path);
     return FALSE;
   }
   return TRUE;
@@ -174,8 +178,7 @@ HANDLE SimMachine::CreateFileA(LPCSTR path, DWORD access, DWORD share, void* /*s
     return INVALID_HANDLE_VALUE;
   }
   if (!disk_.Exists(path)) {
-    lastError_ = disk_.DirectoryExists(SimFileTree::Parent(path)) ? ERROR_FILE_NOT_FOUND
-                                                                  : ERROR_PATH_NOT_FOUND;
+    lastError_ = MissingFileError(path);
     return INVALID_HANDLE_VALUE;
   }
   if (const DWORD conflict = SharingConflict(path, access, share)) {

@@ -152,6 +152,8 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   // a file handle already open; 0 when it does not.
   DWORD SharingConflict(const std::string& path, DWORD access, DWORD share) const;
 
+  // ERROR_FILE_NOT_FOUND for a missing file in a folder that exists, else ERROR_PATH_NOT_FOUND.
+  DWORD MissingFileError(const std::string& path) const;
   // A path written with the 8.3 names GetShortPathNameA made, as the long path they stand for.
   std::string LongPath(const std::string& path) const;
   void ApplyPendingRenames();

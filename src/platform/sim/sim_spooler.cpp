@@ -664,6 +664,19 @@ BOOL SimSpooler::SetDefaultPrinter(LPCSTR name) {
   return TRUE;
 }
 
+bool SimSpooler::CountPointers(LPDWORD& needed, LPDWORD& returned, DWORD (&spare)[2]) {
+  if (needed != nullptr && returned != nullptr) {
+    return true;
+  }
+  if (!machine_.IsWindows9x()) {
+    Fail(RPC_X_NULL_REF_POINTER);
+    return false;
+  }
+  needed = needed == nullptr ? &spare[0] : needed;
+  returned = returned == nullptr ? &spare[1] : returned;
+  return true;
+}
+
 size_t SimSpooler::RecordTextSize(const std::string& text) const {
   return machine_.IsWindows9x() ? TextSize(text) : WideTextSize(text);
 }
@@ -805,14 +818,9 @@ BOOL SimSpooler::EnumPrinterDriversA(LPSTR /*server*/, LPSTR environment, DWORD 
   if (env.empty()) {
     return Fail(ERROR_INVALID_ENVIRONMENT);
   }
-  DWORD ignoredNeeded = 0;
-  DWORD ignoredReturned = 0;
-  if (needed == nullptr || returned == nullptr) {
-    if (!windows9x) {
-      return Fail(RPC_X_NULL_REF_POINTER);
-    }
-    needed = needed == nullptr ? &ignoredNeeded : needed;
-    returned = returned == nullptr ? &ignoredReturned : returned;
+  DWORD spare[2] = {};
+  if (!CountPointers(needed, returned, spare)) {
+    return FALSE;
   }
   std::vector<const Driver*> listed;
   for (const Driver& driver : drivers_) {
@@ -953,14 +961,9 @@ BOOL SimSpooler::EnumPrintProcessorsA(LPSTR /*server*/, LPSTR environment, DWORD
     }
     env = NativeEnvironment();
   }
-  DWORD ignoredNeeded = 0;
-  DWORD ignoredReturned = 0;
-  if (needed == nullptr || returned == nullptr) {
-    if (!windows9x) {
-      return Fail(RPC_X_NULL_REF_POINTER);
-    }
-    needed = needed == nullptr ? &ignoredNeeded : needed;
-    returned = returned == nullptr ? &ignoredReturned : returned;
+  DWORD spare[2] = {};
+  if (!CountPointers(needed, returned, spare)) {
+    return FALSE;
   }
   std::vector<std::string> listed{"WinPrint"};
   const std::string processors =

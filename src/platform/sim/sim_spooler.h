@@ -126,6 +126,9 @@ class SimSpooler final : public SpoolerService {
   };
   // False (with the last error set) when the call is made to fail or the spooler is down.
   bool Enter(const std::string& call);
+  // An Enum call's size and count pointers: the NT family's RPC layer refuses a null one
+  // (false, last error set); Windows 95/98/Me do without, and a null one points into `spare`.
+  bool CountPointers(LPDWORD& needed, LPDWORD& returned, DWORD (&spare)[2]);
   BOOL Fail(DWORD error);
   struct Handle {
     std::string printer;  // upper-case name

@@ -9,37 +9,16 @@
 
 #include "platform/loaded_module.h"
 #include "platform/sim/sim_machine.h"
+#include "windows_versions.h"
 
 namespace platform::sim {
 namespace {
 
-struct Version {
-  const char* name;
-  DWORD platformId;
-  DWORD major;
-  DWORD minor;
-  bool windows9x() const { return platformId == VER_PLATFORM_WIN32_WINDOWS; }
-};
+using testing::kWindowsVersions;
+using Version = testing::WindowsVersion;
 
-constexpr Version kVersions[] = {
-    {"Windows 98", VER_PLATFORM_WIN32_WINDOWS, 4, 10},
-    {"Windows Me", VER_PLATFORM_WIN32_WINDOWS, 4, 90},
-    {"Windows NT 4", VER_PLATFORM_WIN32_NT, 4, 0},
-    {"Windows 2000", VER_PLATFORM_WIN32_NT, 5, 0},
-    {"Windows XP", VER_PLATFORM_WIN32_NT, 5, 1},
-    {"Windows Server 2003", VER_PLATFORM_WIN32_NT, 5, 2},
-};
-
-class RemovalVersions : public ::testing::Test {
+class RemovalVersions : public testing::VersionedMachineTest {
  protected:
-  void Use(const Version& version) {
-    machine_ = std::make_unique<SimMachine>();
-    machine_->SetVersion(version.platformId, version.major, version.minor);
-  }
-  SimMachine& machine() { return *machine_; }
-  SpoolerService& spooler() { return machine_->platform().spooler; }
-  DWORD LastError() { return machine_->GetLastError(); }
-
   // A monitor the spooler has loaded, with its DLL in the system folder.
   std::string AddMonitor(const char* name) {
     const std::string dll = machine().systemDirectory() + "\\TPMON.DLL";
@@ -51,13 +30,11 @@ class RemovalVersions : public ::testing::Test {
     EXPECT_TRUE(spooler().AddMonitorA(nullptr, 2, reinterpret_cast<LPBYTE>(&info)));
     return dll;
   }
-
-  std::unique_ptr<SimMachine> machine_;
 };
 
 // test_DeleteMonitor (info.c): the NT family and Windows 95/98/Me refuse with different errors.
 TEST_F(RemovalVersions, DeleteMonitorRefusals) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     char absent[] = "TP Absent";
@@ -75,7 +52,7 @@ TEST_F(RemovalVersions, DeleteMonitorRefusals) {
 // assumption no test records): the DLL is refused as a loaded image is (test_DeleteFileA in
 // Wine's kernel32/tests/file.c) until then. The NT family lets go at once.
 TEST_F(RemovalVersions, ADeletedMonitorsDllIsHeldUntilTheRestartOnWindows9xOnly) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     const std::string dll = AddMonitor("TP Monitor");
@@ -96,7 +73,7 @@ TEST_F(RemovalVersions, ADeletedMonitorsDllIsHeldUntilTheRestartOnWindows9xOnly)
 // ERROR_INVALID_ENVIRONMENT from Windows 2000 on and with 87 by Windows 95/98/Me, while NT 4
 // lists its own; the NT family refuses a null size pointer, which Windows 95/98/Me ignore.
 TEST_F(RemovalVersions, EnumPrintProcessorsRefusals) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     char unknown[] = "invalid_env";
@@ -105,7 +82,7 @@ TEST_F(RemovalVersions, EnumPrintProcessorsRefusals) {
     DWORD returned = 0;
     const BOOL listed = spooler().EnumPrintProcessorsA(nullptr, unknown, 1, buffer.data(), 1024,
                                                        &needed, &returned);
-    const bool nt4 = !version.windows9x() && version.major == 4;
+    const bool nt4 = version.nt4();
     EXPECT_EQ(listed != FALSE, nt4);
     if (!nt4) {
       EXPECT_EQ(LastError(), static_cast<DWORD>(version.windows9x() ? ERROR_INVALID_PARAMETER
@@ -120,7 +97,7 @@ TEST_F(RemovalVersions, EnumPrintProcessorsRefusals) {
 // test_EnumPrinters (info.c) with no printer: the size query succeeds with nothing needed.
 // Level 4 is the NT family's only (an assumption no test records).
 TEST_F(RemovalVersions, EnumPrintersWithoutPrintersAndItsLevels) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     DWORD needed = 99;
@@ -138,7 +115,7 @@ TEST_F(RemovalVersions, EnumPrintersWithoutPrintersAndItsLevels) {
 // Windows 95/98/Me do not implement MoveFileExA (they read WININIT.INI at start-up instead):
 // an assumption no test records. The NT family records the deletion for the restart.
 TEST_F(RemovalVersions, MoveFileExAtRestartIsTheNtFamilysOnly) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     const std::string file = machine().systemDirectory() + "\\TPMON.DLL";

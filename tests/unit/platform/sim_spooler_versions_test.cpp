@@ -9,43 +9,21 @@
 #include <vector>
 
 #include "platform/sim/sim_machine.h"
+#include "windows_versions.h"
 
 namespace platform::sim {
 namespace {
 
-struct Version {
-  const char* name;
-  DWORD platformId;
-  DWORD major;
-  DWORD minor;
-  bool windows9x() const { return platformId == VER_PLATFORM_WIN32_WINDOWS; }
-};
-
-constexpr Version kVersions[] = {
-    {"Windows 98", VER_PLATFORM_WIN32_WINDOWS, 4, 10},
-    {"Windows Me", VER_PLATFORM_WIN32_WINDOWS, 4, 90},
-    {"Windows NT 4", VER_PLATFORM_WIN32_NT, 4, 0},
-    {"Windows 2000", VER_PLATFORM_WIN32_NT, 5, 0},
-    {"Windows XP", VER_PLATFORM_WIN32_NT, 5, 1},
-    {"Windows Server 2003", VER_PLATFORM_WIN32_NT, 5, 2},
-};
+using testing::kWindowsVersions;
+using Version = testing::WindowsVersion;
 
 constexpr DWORD kUntouched = 0xdeadbeef;
 
-class SpoolerVersions : public ::testing::Test {
+class SpoolerVersions : public testing::VersionedMachineTest {
  protected:
-  void Use(const Version& version) {
-    machine_ = std::make_unique<SimMachine>();
-    machine_->SetVersion(version.platformId, version.major, version.minor);
-  }
-  SimMachine& machine() { return *machine_; }
-  SpoolerService& spooler() { return machine_->platform().spooler; }
-  DWORD LastError() { return machine_->GetLastError(); }
   std::string Environment(const Version& version) {
     return version.windows9x() ? "Windows 4.0" : "Windows NT x86";
   }
-
-  std::unique_ptr<SimMachine> machine_;
 };
 
 // test_AddMonitor: every refusal, with the NT family's error and that of Windows 95/98/Me.
@@ -76,7 +54,7 @@ TEST_F(SpoolerVersions, AddMonitorRefusals) {
       {"DLL that is no monitor", 2, true, true, "TP", "VERSION.DLL", ERROR_PROC_NOT_FOUND,
        ERROR_INVALID_PARAMETER},
   };
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     Use(version);
     machine().disk().WriteFile(machine().systemDirectory() + "\\TPMON.DLL",
                                PortMonitorImage("TPMON.DLL"));
@@ -102,7 +80,7 @@ TEST_F(SpoolerVersions, AddMonitorRefusals) {
 // test_AddMonitor: a success sets the last error to 0 everywhere; a second add is 3006 on the
 // NT family and ERROR_ALREADY_EXISTS on Windows 95/98/Me.
 TEST_F(SpoolerVersions, AddMonitorTwice) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     machine().disk().WriteFile(machine().systemDirectory() + "\\TPMON.DLL",
@@ -123,7 +101,7 @@ TEST_F(SpoolerVersions, AddMonitorTwice) {
 // test_EnumPorts: Windows 95/98/Me answer another level with an empty list and do without the
 // size and count pointers (succeeding with the last error 0); the NT family refuses both.
 TEST_F(SpoolerVersions, EnumPortsLevelsAndPointers) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     DWORD needed = kUntouched;
@@ -171,7 +149,7 @@ TEST_F(SpoolerVersions, DirectoryQueries) {
       {nullptr, 0, "", ERROR_INVALID_LEVEL, "system", 0},
       {nullptr, 2, "", ERROR_INVALID_LEVEL, "system", 0},
   };
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     Use(version);
     const std::string system = machine().systemDirectory();
     for (const Case& c : cases) {
@@ -200,7 +178,7 @@ TEST_F(SpoolerVersions, DirectoryQueries) {
 // Both directory queries: the NT family's RPC layer refuses a null needed-size pointer;
 // Windows 95/98/Me answer without one.
 TEST_F(SpoolerVersions, DirectoryQueriesWithoutTheNeededSize) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     char buffer[260] = {};
@@ -221,7 +199,7 @@ TEST_F(SpoolerVersions, DirectoryQueriesWithoutTheNeededSize) {
 // test_OpenPrinter: Windows 95/98/Me open a printer without a handle pointer and refuse an
 // empty name with 87; the NT family refuses the first with 87 and the second with 1801.
 TEST_F(SpoolerVersions, OpenPrinterArguments) {
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     SimSpooler::Printer existing;
@@ -271,7 +249,7 @@ TEST_F(SpoolerVersions, GetPrinterSize) {
                       CCHFORMNAME;
   const size_t ansi = sizeof(PRINTER_INFO_2A) + 8 + (6 + 1) + (5 + 1) + (2 + 1) + (8 + 1) +
                       (3 + 1) + 4 * 1 + sizeof(DEVMODEA) + 4;
-  for (const Version& version : kVersions) {
+  for (const Version& version : kWindowsVersions) {
     SCOPED_TRACE(version.name);
     Use(version);
     machine().spooler().AddExistingPrinter(record);
