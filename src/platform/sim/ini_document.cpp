@@ -150,15 +150,18 @@ std::optional<std::vector<std::string>> IniDocument::SectionLines(std::string_vi
   });
 }
 
+size_t IniDocument::AppendSection(std::string_view section) {
+  if (!lines_.empty() && lines_.back().lineBreak.empty()) {
+    lines_.back().lineBreak = "\r\n";
+  }
+  lines_.push_back(Classify("[" + std::string(UpToNul(TrimProfileBlanks(section))) + "]", "\r\n"));
+  return lines_.size() - 1;
+}
+
 void IniDocument::ReplaceSection(std::string_view section, const std::vector<std::string>& lines) {
   size_t header = FindHeader(section);
   if (header == npos) {
-    if (!lines_.empty() && lines_.back().lineBreak.empty()) {
-      lines_.back().lineBreak = "\r\n";
-    }
-    lines_.push_back(
-        Classify("[" + std::string(UpToNul(TrimProfileBlanks(section))) + "]", "\r\n"));
-    header = lines_.size() - 1;
+    header = AppendSection(section);
   } else {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header + 1),
                  lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
@@ -177,11 +180,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   const std::string newText = name + "=" + std::string(value);
   size_t header = FindHeader(section);
   if (header == npos) {
-    if (!lines_.empty() && lines_.back().lineBreak.empty()) {
-      lines_.back().lineBreak = "\r\n";
-    }
-    lines_.push_back(
-        Classify("[" + std::string(UpToNul(TrimProfileBlanks(section))) + "]", "\r\n"));
+    AppendSection(section);
     lines_.push_back(Classify(newText, "\r\n"));
     return;
   }

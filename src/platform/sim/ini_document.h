@@ -64,6 +64,8 @@ class IniDocument {
   // One past the last line of the section whose header is at index header.
   size_t SectionEnd(size_t header) const;
   size_t FindEntry(size_t header, std::string_view key) const;
+  // A new section's header at the end of the file; its index.
+  size_t AppendSection(std::string_view section);
   // What `take` makes of each line of the section, in order (it may add nothing); nullopt
   // when there is no such section.
   template <typename Take>
