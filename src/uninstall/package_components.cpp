@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/flavor_key.h"
+#include "config/record_storage.h"
 #include "config/section_names.h"
 #include "install/package_files.h"
 #include "registry/install_record_store.h"
@@ -23,10 +24,22 @@ std::string ReadFamily(config::DriverConfig& config, const Text& section, const 
   return value;
 }
 
-// A file name the package names: a bare name that is given (a missing key reads "0").
+// A file name the package gives: a bare name (a missing key reads "0").
+bool GivenFile(const std::string& name) {
+  return !name.empty() && name[0] != '0' && install::IsBareFileName(name.c_str());
+}
+
 void AddFile(std::vector<std::string>& files, const std::string& name) {
-  if (!name.empty() && name[0] != '0' && install::IsBareFileName(name.c_str())) {
+  if (GivenFile(name)) {
     AddName(files, name);
+  }
+}
+
+// The file and the alternate name it is copied under while the system holds the original.
+void AddFileAndAlternate(std::vector<std::string>& files, const std::string& name) {
+  if (GivenFile(name)) {
+    AddName(files, name);
+    AddName(files, install::AlternateName(name.c_str()));
   }
 }
 
@@ -35,8 +48,7 @@ void AddFile(std::vector<std::string>& files, const std::string& name) {
 PackageComponent MonitorOf(const MONITOR_INFO_2A& monitor, const char* uiDll) {
   PackageComponent component{monitor.pName != nullptr ? monitor.pName : "", {}};
   if (monitor.pDLLName != nullptr) {
-    AddFile(component.files, monitor.pDLLName);
-    AddFile(component.files, install::AlternateName(monitor.pDLLName));
+    AddFileAndAlternate(component.files, monitor.pDLLName);
   }
   AddFile(component.files, uiDll);
   return component;
@@ -81,20 +93,20 @@ void ReadModelSections(config::DriverConfig& config, const char* model, int targ
   config::PrinterInfoSectionName(model, targetOs, section);
   for (int flavor : kFlavors) {
     AddName(package.driverNames,
-            ReadFamily(config, section, config::FlavorKey(flavor, "DRIVERNAME"), 50));
+            ReadFamily(config, section, config::FlavorKey(flavor, "DRIVERNAME"),
+                       config::kShortTextSize));
   }
   config::DriverSectionName(model, targetOs, section);
   for (int flavor : kFlavors) {
-    const std::string name =
-        ReadFamily(config, section, config::FlavorKey(flavor, "PrintProcessor"), 50);
+    const std::string name = ReadFamily(
+        config, section, config::FlavorKey(flavor, "PrintProcessor"), config::kShortTextSize);
     if (name.empty() || SameName(name, kSystemProcessor)) {
       continue;
     }
     PackageComponent processor{name, {}};
     const std::string dll =
         ReadFamily(config, section, config::FlavorKey(flavor, "ProcessorDLLName"), kTextSize);
-    AddFile(processor.files, dll);
-    AddFile(processor.files, install::AlternateName(dll.c_str()));
+    AddFileAndAlternate(processor.files, dll);
     AddComponent(package.processors, processor);
   }
 }
