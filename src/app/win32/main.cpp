@@ -79,11 +79,16 @@ int RunWizard(platform::Platform& platform) {
 // Runs without windows as the command line asks; returns the exit code.
 int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line) {
   app::win32::FileLog log(line.logPath);
-  if (!line.error.empty()) {
-    log.Line("bad arguments: " + line.error);
+  std::string error = line.error;
+  if (error.empty() && !log.isOpen()) {
+    // A run that leaves no log cannot be judged afterwards: nothing is changed.
+    error = "the log " + log.path() + " cannot be written";
+  }
+  if (!error.empty()) {
+    log.Line("bad arguments: " + error);
     log.Line("result: 87 (bad arguments)");
     if (!line.quiet) {
-      messages::ShowText(platform, line.error + "\n\n" + unattended::UsageText());
+      messages::ShowText(platform, error + "\n\n" + unattended::UsageText());
     }
     return unattended::kExitBadArguments;
   }
