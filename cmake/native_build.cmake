@@ -23,6 +23,13 @@ set(SIM_SOURCES
 )
 setup_core_library(setup_core ${SIM_SOURCES})
 
+include(cmake/pkgcheck.cmake)
+add_library(pkgcheck_core STATIC ${PKGCHECK_SOURCES} src/pkgcheck/native/sim_package.cpp)
+target_link_libraries(pkgcheck_core PUBLIC setup_core)
+add_executable(pkgcheck src/pkgcheck/native/native_main.cpp)
+target_link_libraries(pkgcheck PRIVATE pkgcheck_core)
+set_target_properties(pkgcheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 enable_testing()
 add_subdirectory(tests/unit)
 find_package(GTest REQUIRED)
