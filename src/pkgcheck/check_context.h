@@ -37,6 +37,7 @@ struct Model {
   std::int32_t lptDefault = 0;
   std::vector<int> systems;  // the target systems it can be installed on
   bool nameTooLongForUsb = false;
+  bool checked = false;  // its family file holds its sections: its options are known
 };
 
 // A file the installation copies from the package folder of a target system.
@@ -80,6 +81,9 @@ class CheckContext {
   std::vector<FileUse> fileUses;
   // The folders of the package as listed (nullopt: missing), by TargetOs.
   std::optional<std::vector<std::string>> systemFolders[kTargetOsCount];
+  // The model count does not read as written, so which models exist is not known: what
+  // depends on all of them (ports and files named by none) is not judged.
+  bool modelListUnknown = false;
   // Some model installs a print processor of the package's own.
   bool packageProcessor = false;
   // INI files that are there but cannot be read (reported already), by index.

@@ -39,6 +39,14 @@ std::vector<std::string> OfferedUsbPorts(const Model& model) {
   return ports;
 }
 
+// A port name of a model whose options could not be read (its family file is reported).
+bool OfUncheckedModel(const CheckContext& context, const std::string& port) {
+  return std::any_of(context.models.begin(), context.models.end(), [&](const Model& model) {
+    const std::string prefix = "USB_" + model.name + "_";
+    return !model.checked && port.compare(0, prefix.size(), prefix) == 0;
+  });
+}
+
 // Entries "0" to "PRNCOUNT - 1" as the reader asks for them.
 void CheckUsbCount(CheckContext& context, const ConfigFile& common, int count) {
   std::vector<std::string> missing;
@@ -156,7 +164,11 @@ void CheckSupportedUsbPorts(CheckContext& context) {
       offered.empty() ? Optional() : IfMissing{Severity::kWarning, "so no USB port is recorded"});
   const int count = context.config.SupportedUsbPortCount();
   CheckUsbCount(context, *common, count);
+  // Every numbered entry counts as listed, so that a wrong count is the one finding.
   std::set<std::string> listed;
+  for (const auto& [key, line] : common->Keys(kUsbSection)) {
+    listed.insert(Unquoted(*common->Raw(kUsbSection, key)));
+  }
   for (int i = 0; i < count; ++i) {
     const std::string key = std::to_string(i);
     const std::optional<std::string> raw = common->Raw(kUsbSection, key);
@@ -164,12 +176,11 @@ void CheckSupportedUsbPorts(CheckContext& context) {
       continue;  // said with the count
     }
     const std::string port = Unquoted(*raw);
-    listed.insert(port);
-    const bool ownedByLongName = tooLong.count(port) != 0;
-    if (!ownedByLongName) {
-      CheckText(context, *common, kUsbSection, key, kUsbNameCapacity, Optional());
+    if (tooLong.count(port) != 0 || OfUncheckedModel(context, port)) {
+      continue;  // the model's own finding says why
     }
-    if (offered.count(port) == 0 && !ownedByLongName) {
+    CheckText(context, *common, kUsbSection, key, kUsbNameCapacity, Optional());
+    if (offered.count(port) == 0 && !context.modelListUnknown) {
       context.Add(Severity::kWarning, context.At(*common, kUsbSection, key), "usb-port-unknown",
                   "\"" + port +
                       "\" is no USB port the port page offers (USB_<model>_n of a "

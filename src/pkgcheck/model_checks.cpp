@@ -137,7 +137,20 @@ void CheckNameForUsb(CheckContext& context, Model& model) {
 void ChooseSystems(CheckContext& context, const ConfigFile& file, Model& model) {
   model.systems = {kTargetWin98Me, kTargetNt4, kTargetWin2000, kTargetWinXp};
   if (model.server2003 != 0) {
-    model.systems.push_back(kTargetServer2003);
+    const int os = kTargetServer2003;
+    if (file.SectionLine(Section(config::DriverSectionName, model, os)) == 0 &&
+        file.SectionLine(Section(config::PrinterInfoSectionName, model, os)) == 0 &&
+        file.SectionLine(Section(config::DevModeSectionName, model, os)) == 0) {
+      Text port{};
+      config::PortOptionsSectionName(model.name.c_str(), port);
+      context.Add(Severity::kError, context.At(file, port, "System2003Supported"),
+                  "server2003-sections",
+                  "the model may be installed on Windows Server 2003, but it has no section for "
+                  "it (" +
+                      model.name + ".2003, .PRINTERINFO2003, .DEVMODE2003); or set 0");
+      return;
+    }
+    model.systems.push_back(os);
     return;
   }
   const std::string section = Section(config::DriverSectionName, model, kTargetServer2003);
@@ -365,6 +378,7 @@ void CheckModel(CheckContext& context, Model& model, Registrations& registration
         file.name() + " holds no section of " + model.name + OtherFamilyHint(context, model));
     return;
   }
+  model.checked = true;
   ReadPortOptions(context, file, model);
   if (model.usb != 0) {
     CheckNameForUsb(context, model);

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "config/decimal.h"
 #include "config/family_suffix.h"
 #include "pkgcheck/value_checks.h"
 #include "platform/sim/name_case.h"
@@ -188,7 +189,11 @@ void CheckModelList(CheckContext& context) {
               NumberRule{0, config::kMaxModelCount, "the model count (0 to 1000)"},
               IfMissing{Severity::kError, "so no model is offered"});
   const int count = context.config.ModelCount();
-  CheckCount(context, *common, count);
+  const std::optional<std::string> written = common->Raw(kSection, "DEVICENUMBER");
+  context.modelListUnknown = !written || !config::ScanDecimal(written->c_str()).plain;
+  if (!context.modelListUnknown) {
+    CheckCount(context, *common, count);
+  }
   for (int n = 1; n <= count; ++n) {
     const std::string key = "DEVICENAME" + std::to_string(n);
     if (!common->Raw(kSection, key)) {
@@ -227,9 +232,9 @@ void CheckModelList(CheckContext& context) {
     context.models.push_back(model);
   }
   CheckDefault(context, *common);
-  if (count > 0 && context.models.empty()) {
+  if (context.models.empty() && !context.modelListUnknown) {
     context.Add(Severity::kError, context.At(*common, kSection, "DEVICENUMBER"), "no-model",
-                "no entry names a model the printer page can offer");
+                "no entry names a model the printer page can offer: it lists none");
   }
 }
 

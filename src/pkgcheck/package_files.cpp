@@ -78,7 +78,8 @@ void CheckUnnamedFiles(CheckContext& context, const std::map<std::string, UsesOf
         context.Add(Severity::kWarning, where, "file-name-zero",
                     "a file name beginning with the digit 0 cannot be named: Setup.exe takes such "
                     "a value for \"no file\"");
-      } else if (used.count(folder + "\\" + platform::sim::UpperCase(entry)) == 0) {
+      } else if (!context.modelListUnknown &&
+                 used.count(folder + "\\" + platform::sim::UpperCase(entry)) == 0) {
         context.Add(Severity::kNote, where, "file-unused", "named by no entry of the INI files");
       }
     }

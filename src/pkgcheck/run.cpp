@@ -40,24 +40,6 @@ void CheckLayout(CheckContext& context) {
   }
 }
 
-int RunCheck(CheckContext& context, const Options& options, const Output& output,
-             std::string& out) {
-  LoadConfigFiles(context);
-  ListSystemFolders(context);
-  CheckModelList(context);
-  CheckModels(context);
-  CheckPackageVersion(context);
-  CheckSupportedUsbPorts(context);
-  CheckPortMonitors(context);
-  CheckPackageFiles(context);
-  if (options.layout) {
-    CheckLayout(context);
-  }
-  out = options.json ? FormatJson(context.report, options.folder, output.json)
-                     : FormatText(context.report, options.folder, output.text);
-  return context.report.ExitCode();
-}
-
 }  // namespace
 
 const char* const kUsage =
@@ -98,14 +80,34 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
   return options;
 }
 
-int Run(platform::Platform& platform, PackageFolder& folder, const Options& options,
-        const Output& output, std::string& out) {
+Report CheckPackage(platform::Platform& platform, PackageFolder& folder, bool layout) {
   Report report;
   CheckContext context(platform, folder, report);
+  LoadConfigFiles(context);
+  ListSystemFolders(context);
+  CheckModelList(context);
+  CheckModels(context);
+  CheckPackageVersion(context);
+  CheckSupportedUsbPorts(context);
+  CheckPortMonitors(context);
+  CheckPackageFiles(context);
+  if (layout) {
+    CheckLayout(context);
+  }
+  return report;
+}
+
+int Run(platform::Platform& platform, PackageFolder& folder, const Options& options,
+        const Output& output, std::string& out) {
   if (options.plan) {
+    Report unused;
+    CheckContext context(platform, folder, unused);
     return PrintPlan(context, options.planModel, options.planSystem, output.text, out);
   }
-  return RunCheck(context, options, output, out);
+  const Report report = CheckPackage(platform, folder, options.layout);
+  out = options.json ? FormatJson(report, options.folder, output.json)
+                     : FormatText(report, options.folder, output.text);
+  return report.ExitCode();
 }
 
 std::string EscapeByte(unsigned char byte) {

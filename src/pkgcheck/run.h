@@ -28,6 +28,9 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
 // The platform reads the package as Setup.exe would from that folder: its program file lies
 // in the folder and the folder is the current one. Returns the exit code: 0 clean, 1
 // warnings only, 2 errors (or a plan that cannot be made).
+// The whole check of the package; layout: also Setup.exe and Guide.CHM.
+Report CheckPackage(platform::Platform& platform, PackageFolder& folder, bool layout);
+
 struct Output {
   TextConverter text;  // for the readable report
   TextConverter json;  // to UTF-8
