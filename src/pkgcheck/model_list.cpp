@@ -103,10 +103,10 @@ void CheckCount(CheckContext& context, const ConfigFile& common, int count) {
 
 // An entry that belongs to no family: a near miss of a suffix is an error, anything else a note.
 void CheckEntryWithoutFamily(CheckContext& context, const Where& where, const std::string& entry) {
-  const int near = NearFamilySuffix(entry);
-  if (near >= 0) {
+  const int nearby = NearFamilySuffix(entry);
+  if (nearby >= 0) {
     context.Add(Severity::kError, where, "family-suffix-typo",
-                "\"" + entry + "\" almost ends in \"" + config::FamilySuffix(near) +
+                "\"" + entry + "\" almost ends in \"" + config::FamilySuffix(nearby) +
                     "\" (suffixes match exactly, case included): the model is never offered");
   } else {
     context.Add(Severity::kNote, where, "no-family",

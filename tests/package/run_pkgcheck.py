@@ -174,30 +174,43 @@ def matches(finding, severity, check, place, text):
             text in finding["message"])
 
 
-def check_case(pkgcheck, case, temp):
-    with open(case, encoding="utf-8") as handle:
-        directives = [shlex.split(line) for line in handle
-                      if line.strip() and not line.lstrip().startswith("#")]
-    root = os.path.join(temp, os.path.splitext(os.path.basename(case))[0])
-    start = next((w[1] for w in directives if w[0] == "from"), "sample")
-    if start == "sample":
-        shutil.copytree(SAMPLE, root)
-    else:
-        os.makedirs(root)
-    options, expects, counts, exit_code = [], [], {}, None
-    for words in directives:
-        if words[0] == "from":
-            continue
-        if words[0] == "option":
-            options.append(words[1])
-        elif words[0] == "expect":
-            expects.append(words[1:])
-        elif words[0] in ("errors", "warnings"):
-            counts[words[0]] = int(words[1])
-        elif words[0] == "exit":
-            exit_code = int(words[1])
+class Case:
+    """A broken package laid out in a folder, with what pkgcheck must say about it."""
+
+    def __init__(self, path, temp):
+        with open(path, encoding="utf-8") as handle:
+            directives = [shlex.split(line) for line in handle
+                          if line.strip() and not line.lstrip().startswith("#")]
+        self.name = os.path.splitext(os.path.basename(path))[0]
+        self.root = os.path.join(temp, self.name)
+        start = next((w[1] for w in directives if w[0] == "from"), "sample")
+        if start == "sample":
+            shutil.copytree(SAMPLE, self.root)
         else:
-            apply(root, words)
+            os.makedirs(self.root)
+        self.options, self.expects, self.counts, self.exit_code = [], [], {}, None
+        for words in directives:
+            if words[0] == "from":
+                continue
+            if words[0] == "option":
+                self.options.append(words[1])
+            elif words[0] == "expect":
+                self.expects.append(words[1:])
+            elif words[0] in ("errors", "warnings"):
+                self.counts[words[0]] = int(words[1])
+            elif words[0] == "exit":
+                self.exit_code = int(words[1])
+            else:
+                apply(self.root, words)
+
+
+def cases(temp):
+    return [Case(path, temp) for path in sorted(glob.glob(os.path.join(HERE, "broken", "*.case")))]
+
+
+def check_case(pkgcheck, case):
+    root, options, expects, counts = case.root, case.options, case.expects, case.counts
+    exit_code = case.exit_code
     code, report, text = run(pkgcheck, root, options)
     problems = []
     if exit_code is None:
@@ -231,10 +244,10 @@ def main():
         failed += 1
         print(f"FAIL sample-package-is-clean: exit {code}\n{text}")
     with tempfile.TemporaryDirectory(prefix="pkgcheck-") as temp:
-        for case in sorted(glob.glob(os.path.join(HERE, "broken", "*.case"))):
-            name = os.path.splitext(os.path.basename(case))[0]
+        for path in sorted(glob.glob(os.path.join(HERE, "broken", "*.case"))):
+            name = os.path.splitext(os.path.basename(path))[0]
             try:
-                problem = check_case(pkgcheck, case, temp)
+                problem = check_case(pkgcheck, Case(path, temp))
             except (ValueError, OSError, json.JSONDecodeError) as error:
                 problem = f"cannot run the case: {error}"
             if problem:
