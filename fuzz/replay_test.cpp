@@ -52,7 +52,7 @@ TEST_P(Replay, RunsTheWholeCorpus) {
 INSTANTIATE_TEST_SUITE_P(Corpus, Replay,
                          ::testing::Values("ini_reader", "family_suffix", "usb_port_name",
                                            "dependent_list", "serial_settings", "records",
-                                           "code_page", "pkgcheck"),
+                                           "code_page", "port_entry", "pkgcheck"),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

@@ -3,14 +3,12 @@
 #include <cstring>
 
 #include "install/driver_file.h"
+#include "install/model_files.h"
+#include "install/unidrv_files.h"
 #include "pkgcheck/check_context.h"
 
 namespace pkgcheck {
 namespace {
-
-bool ReceivesVersion3Copy(int targetOs) {
-  return targetOs >= kTargetWin2000;
-}
 
 std::string String(const char* text) {
   return text == nullptr ? std::string() : std::string(text);
@@ -24,22 +22,19 @@ std::vector<std::string> MultiString(const char* list) {
   return entries;
 }
 
-// The copies in the installation's order: the driver's own files, the universal driver's,
-// the resource DLL, the language monitor's DLL, and the print processor's.
+// The copies in the installation's order: the print processor's DLL, the driver's own files
+// (PlaceModelFiles), the universal driver's, the resource DLL, the language monitor's DLL.
 void PlanCopies(InstallPlan& plan, const std::string& f) {
   const config::DriverFileList& files = plan.files;
   const int os = plan.targetOs;
   auto& copies = plan.copies;
-  copies.push_back({files.configFile, install::kDriverDir, f + "ConfigFile", ""});
-  copies.push_back({files.dataFile, install::kDriverDir, f + "DataFile", ""});
-  if (ReceivesVersion3Copy(os)) {
-    copies.push_back({files.dataFile, install::kDriverDirV3, f + "DataFile", ""});
+  // The print processor is brought up to date before the driver's files are placed.
+  if (plan.installsProcessor && files.printProcessorDll[0] != '\0') {
+    copies.push_back({files.printProcessorDll, install::kProcessorDir, f + "ProcessorDLLName",
+                      "when the processor is not installed yet, or older"});
   }
-  copies.push_back({files.driverPath, install::kDriverDir, f + "DriverPath", ""});
-  copies.push_back({files.helpFile, install::kDriverDir, f + "HelpFile", ""});
-  if (files.oemPluginDll[0] != '0' && files.oemPluginIni[0] != '0') {
-    copies.push_back({files.oemPluginDll, install::kDriverDir, f + "DataOemuniDLL", ""});
-    copies.push_back({files.oemPluginIni, install::kDriverDir, f + "DataOemuniini", ""});
+  for (const install::FileCopy& copy : install::NamedFileCopies(files, os)) {
+    copies.push_back({copy.name, copy.destination, f + copy.key, ""});
   }
   if (os == kTargetWin98Me) {
     copies.push_back({"ICONLIB.DLL", install::kDriverDir, "", ""});
@@ -49,12 +44,9 @@ void PlanCopies(InstallPlan& plan, const std::string& f) {
       copies.push_back({"DMCOLOR.DLL", install::kDriverDir, "", "QRX-K810 models"});
     }
   }
-  if (ReceivesVersion3Copy(os) && plan.universalDriver) {
-    for (const char* name : {"UNIRES.DLL", "STDNAMES.GPD", "TTFSUB.GPD"}) {
-      copies.push_back({name, install::kDriverDirV3, "", ""});
-    }
-    for (const char* name : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
-      copies.push_back({name, install::kDriverDir, "", ""});
+  if (os >= kTargetWin2000 && plan.universalDriver) {
+    for (const install::FileCopy& copy : install::UniversalDriverCopies()) {
+      copies.push_back({copy.name, copy.destination, "", ""});
     }
   }
   if (plan.universalDriver) {
@@ -62,10 +54,6 @@ void PlanCopies(InstallPlan& plan, const std::string& f) {
   }
   if (plan.registersLanguageMonitor) {
     copies.push_back({files.languageMonitorDll, install::kDriverDir, f + "MonitorDLLName", ""});
-  }
-  if (plan.installsProcessor && files.printProcessorDll[0] != '\0') {
-    copies.push_back({files.printProcessorDll, install::kProcessorDir, f + "ProcessorDLLName",
-                      "when the processor is not installed yet, or older"});
   }
 }
 

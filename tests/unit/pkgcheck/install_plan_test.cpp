@@ -48,14 +48,22 @@ TEST_F(InstallPlanTest, UniversalDriverOnXpCopiesInTheInstallationsOrder) {
   using install::kDriverDir;
   using install::kDriverDirV3;
   const std::vector<Copy> expected = {
-      {"UI.DLL", kDriverDir},         {"L.GPD", kDriverDir},
-      {"L.GPD", kDriverDirV3},        {"UNIDRV.DLL", kDriverDir},
-      {"U.HLP", kDriverDir},          {"O.DLL", kDriverDir},
-      {"O.INI", kDriverDir},          {"UNIRES.DLL", kDriverDirV3},
-      {"STDNAMES.GPD", kDriverDirV3}, {"TTFSUB.GPD", kDriverDirV3},
-      {"TTFSUB.GPD", kDriverDir},     {"STDNAMES.GPD", kDriverDir},
-      {"UNIRES.DLL", kDriverDir},     {"RES.DLL", kDriverDirV3},
-      {"pjlmon.dll", kDriverDir},     {"TPPROC.DLL", install::kProcessorDir},
+      {"TPPROC.DLL", install::kProcessorDir},
+      {"UI.DLL", kDriverDir},
+      {"L.GPD", kDriverDir},
+      {"L.GPD", kDriverDirV3},
+      {"UNIDRV.DLL", kDriverDir},
+      {"U.HLP", kDriverDir},
+      {"O.DLL", kDriverDir},
+      {"O.INI", kDriverDir},
+      {"UNIRES.DLL", kDriverDirV3},
+      {"STDNAMES.GPD", kDriverDirV3},
+      {"TTFSUB.GPD", kDriverDirV3},
+      {"TTFSUB.GPD", kDriverDir},
+      {"STDNAMES.GPD", kDriverDir},
+      {"UNIRES.DLL", kDriverDir},
+      {"RES.DLL", kDriverDirV3},
+      {"pjlmon.dll", kDriverDir},
   };
   EXPECT_EQ(Copies(plan), expected);
   EXPECT_TRUE(plan.universalDriver);
