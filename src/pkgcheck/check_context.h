@@ -38,6 +38,8 @@ struct Model {
   std::vector<int> systems;  // the target systems it can be installed on
   bool nameTooLongForUsb = false;
   bool checked = false;  // its family file holds its sections: its options are known
+  // USBSUPPORTED and AdvancedSetup read as written, so its USB ports are known.
+  bool usbPortsKnown = false;
 };
 
 // A file the installation copies from the package folder of a target system.

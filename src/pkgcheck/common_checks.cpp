@@ -39,11 +39,11 @@ std::vector<std::string> OfferedUsbPorts(const Model& model) {
   return ports;
 }
 
-// A port name of a model whose options could not be read (its family file is reported).
+// A port name of a model whose USB options do not read as written (reported with the model).
 bool OfUncheckedModel(const CheckContext& context, const std::string& port) {
   return std::any_of(context.models.begin(), context.models.end(), [&](const Model& model) {
     const std::string prefix = "USB_" + model.name + "_";
-    return !model.checked && port.compare(0, prefix.size(), prefix) == 0;
+    return !model.usbPortsKnown && port.compare(0, prefix.size(), prefix) == 0;
   });
 }
 

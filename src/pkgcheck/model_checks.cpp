@@ -92,6 +92,12 @@ void ReadPortOptions(CheckContext& context, const ConfigFile& file, Model& model
   model.baudRate = option("BaudRate", Severity::kError, "which is no baud rate");
   model.usb = option("USBSUPPORTED", Severity::kWarning, "so no USB port is offered");
   model.lptDefault = option("LPTDEFAULT", Severity::kWarning, "so LPT1: is not preselected");
+  model.usbPortsKnown = true;
+  for (const char* key : {"USBSUPPORTED", "AdvancedSetup"}) {
+    const std::optional<std::string> raw = file.Raw(section, key);
+    model.usbPortsKnown =
+        model.usbPortsKnown && raw && config::ScanDecimal(Unquoted(*raw).c_str()).plain;
+  }
   if (file.Raw(section, "BaudRate") && std::find(std::begin(kBaudRates), std::end(kBaudRates),
                                                  model.baudRate) == std::end(kBaudRates)) {
     context.Add(Severity::kError, context.At(file, section, "BaudRate"), "baud-rate",

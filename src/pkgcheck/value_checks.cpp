@@ -98,12 +98,22 @@ void CheckFileName(CheckContext& context, const ConfigFile& file, const std::str
                    bool required, const std::string& purpose, Severity ifFileMissing) {
   const IfMissing ifMissing =
       required ? IfMissing{Severity::kError, "so no " + purpose + " is copied"} : Optional();
-  const std::optional<std::string> raw = file.Raw(section, key);
-  if (!CheckText(context, file, section, key, capacity, ifMissing) ||
-      Unquoted(*raw).size() > static_cast<std::size_t>(capacity)) {
+  const std::optional<std::string> raw = Present(context, file, section, key, ifMissing);
+  if (!raw || !CheckCapacity(context, file, section, key, *raw, capacity)) {
     return;  // absent or cut: said already
   }
   const Where where = context.At(file, section, key);
+  if (LooksLikeComment(value)) {
+    // The file meant is the one before the comment: only the comment is reported.
+    context.Add(Severity::kError, where, "comment-in-value",
+                "\"" + value +
+                    "\": text after the file name is part of it, so Setup.exe looks "
+                    "for a file of that name; a comment needs a line of its own");
+    const std::string meant =
+        value.substr(0, value.find_last_not_of(" \t", value.find(';') - 1) + 1);
+    context.fileUses.push_back(FileUse{targetOs, meant, where, ifFileMissing, purpose});
+    return;
+  }
   if (value.empty()) {
     if (required) {
       context.Add(Severity::kError, where, "file-name-empty",
