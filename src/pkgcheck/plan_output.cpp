@@ -1,6 +1,8 @@
 #include "pkgcheck/plan_output.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "config/decimal.h"
 #include "config/family_suffix.h"
@@ -114,6 +116,13 @@ std::string Driver(const InstallPlan& plan) {
           "\", separator file \"" + plan.sepFile + "\", attributes " + Number(plan.attributes) +
           ", priority " + Number(plan.priority) + ", default priority " +
           Number(plan.defaultPriority) + "\n";
+  DEVMODEA dm{};
+  std::memcpy(&dm, plan.devModeBytes.data(), std::min(sizeof(dm), plan.devModeBytes.size()));
+  text += "  device mode: device name \"" + std::string(reinterpret_cast<char*>(dm.dmDeviceName)) +
+          "\", form \"" + std::string(reinterpret_cast<char*>(dm.dmFormName)) + "\", paper " +
+          std::to_string(dm.dmPaperWidth) + " x " + std::to_string(dm.dmPaperLength) + ", copies " +
+          std::to_string(dm.dmCopies) + ", fields " + Number(dm.dmFields) +
+          ", driver-private bytes " + std::to_string(dm.dmDriverExtra) + "\n";
   return text;
 }
 
