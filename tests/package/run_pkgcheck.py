@@ -232,17 +232,32 @@ def check_case(pkgcheck, case):
     return None
 
 
+class Tally:
+    """PASS and FAIL lines, one per package, and the closing count."""
+
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def record(self, name, problem):
+        if problem:
+            self.failed += 1
+            print(f"FAIL {name}: {problem}")
+        else:
+            self.passed += 1
+            print(f"PASS {name}")
+
+    def close(self):
+        print(f"{self.passed} passed, {self.failed} failed")
+        return 0 if self.failed == 0 else 1
+
+
 def main():
     pkgcheck = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "native",
                                                                   "pkgcheck")
-    passed = failed = 0
+    tally = Tally()
     code, report, text = run(pkgcheck, SAMPLE, [])
-    if code == 0 and report["errors"] == 0 and report["warnings"] == 0:
-        passed += 1
-        print("PASS sample-package-is-clean")
-    else:
-        failed += 1
-        print(f"FAIL sample-package-is-clean: exit {code}\n{text}")
+    clean = code == 0 and report["errors"] == 0 and report["warnings"] == 0
+    tally.record("sample-package-is-clean", None if clean else f"exit {code}\n{text}")
     with tempfile.TemporaryDirectory(prefix="pkgcheck-") as temp:
         for path in sorted(glob.glob(os.path.join(HERE, "broken", "*.case"))):
             name = os.path.splitext(os.path.basename(path))[0]
@@ -250,15 +265,8 @@ def main():
                 problem = check_case(pkgcheck, Case(path, temp))
             except (ValueError, OSError, json.JSONDecodeError) as error:
                 problem = f"cannot run the case: {error}"
-            if problem:
-                failed += 1
-                print(f"FAIL {name}: {problem}")
-            else:
-                passed += 1
-                print(f"PASS {name}")
-    print(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
-
+            tally.record(name, problem)
+    return tally.close()
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -40,7 +40,7 @@ def on_wine(prefix, exe, root, options):
 
 def main():
     exe = bench.choose_platform().build_dir / "pkgcheck.exe"
-    passed = failed = 0
+    tally = run_pkgcheck.Tally()
     with tempfile.TemporaryDirectory(prefix="pkgcheck-wine-") as temp, \
             bench.Prefix("pkgcheck", version="winxp") as prefix:
         packages = [("sample", str(run_pkgcheck.SAMPLE), []),
@@ -49,19 +49,13 @@ def main():
         for name, root, options in packages:
             expected = native(root, options)
             got = on_wine(prefix, exe, root, options)
+            differences = sorted(set(findings(got[1])) ^ set(findings(expected[1])))
             same = got[0] == expected[0] and findings(got[1]) == findings(expected[1])
-            if not same:
-                failed += 1
-                print(f"FAIL {name}: Windows build exit {got[0]}, native exit {expected[0]}")
-                for line in sorted(set(findings(got[1])) ^ set(findings(expected[1]))):
-                    side = "wine  " if line in findings(got[1]) else "native"
-                    print(f"    {side} {line}")
-            else:
-                passed += 1
-                print(f"PASS {name}")
-    print(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 else 1
-
+            tally.record(name, None if same else
+                         f"Windows build exit {got[0]}, native exit {expected[0]}" + "".join(
+                             f"\n    {'wine  ' if line in findings(got[1]) else 'native'} {line}"
+                             for line in differences))
+    return tally.close()
 
 if __name__ == "__main__":
     sys.exit(main())
