@@ -43,6 +43,11 @@ BOOL PackageFileService::SetFileAttributesA(LPCSTR, DWORD) {
   return FALSE;
 }
 
+BOOL PackageFileService::DeleteFileA(LPCSTR) {
+  ::SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
 std::optional<std::string> Win32PackageFolder::Read(const std::string& relative) {
   const HANDLE file = ::CreateFileA(Under(folder_, relative).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                     nullptr, OPEN_EXISTING, 0, nullptr);

@@ -30,6 +30,10 @@ class PackageFileService final : public platform::FileService {
     return real_.CreateFileA(path, access, share, security, disposition, flags, templateFile);
   }
   BOOL CloseHandle(HANDLE handle) override { return real_.CloseHandle(handle); }
+  BOOL DeleteFileA(LPCSTR) override;
+  DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) override {
+    return real_.GetShortPathNameA(longPath, shortPath, size);
+  }
 
  private:
   std::string folder_;
