@@ -7,10 +7,13 @@ set(CORE_SOURCES
   src/app/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
+  src/config/code_page.cpp
   src/config/decimal.cpp
+  src/config/dependent_files.cpp
   src/config/dev_mode_block.cpp
   src/config/driver_config.cpp
   src/config/driver_records.cpp
+  src/config/family_suffix.cpp
   src/config/model_entry.cpp
   src/config/printer_record.cpp
   src/config/section_names.cpp

@@ -1,6 +1,10 @@
 # Native build: the core against the simulated Windows, the unit tests and the tools the tests
 # use. Sanitizers are on unless SETUP_SANITIZE is switched off.
 option(SETUP_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+if(SETUP_FUZZ)
+  # Coverage for libFuzzer in everything the targets reach.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 if(SETUP_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
@@ -22,6 +26,21 @@ set(SIM_SOURCES
   src/platform/sim/wide_text.cpp
 )
 setup_core_library(setup_core ${SIM_SOURCES})
+
+include(cmake/pkgcheck.cmake)
+add_library(pkgcheck_core STATIC ${PKGCHECK_SOURCES} src/pkgcheck/native/sim_package.cpp)
+target_link_libraries(pkgcheck_core PUBLIC setup_core)
+add_executable(pkgcheck src/pkgcheck/native/native_main.cpp)
+target_link_libraries(pkgcheck PRIVATE pkgcheck_core)
+set_target_properties(pkgcheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Fuzzing (preset "fuzz", clang): the libFuzzer programs only. Otherwise the corpus replay.
+option(SETUP_FUZZ "Build the libFuzzer targets (clang) instead of the tests" OFF)
+if(SETUP_FUZZ)
+  add_subdirectory(fuzz)
+  return()
+endif()
+add_subdirectory(fuzz)
 
 enable_testing()
 add_subdirectory(tests/unit)

@@ -1,6 +1,7 @@
 # Lays out the driver package ready to copy to a Windows machine or a CD: a copy of package/
-# with Setup.exe beside DRVCONFIG\ and Guide.CHM, then checks it with
-# tests/package/check_package.py. Part of the default build of the Windows presets.
+# with Setup.exe, pkgcheck.exe and Guide.CHM beside DRVCONFIG\, then checks it with the native
+# pkgcheck when one is built (build/native/pkgcheck, or the cache variable SETUP_PKGCHECK).
+# Part of the default build of the Windows presets.
 #
 # Where: build/package for the binary dir build/windows (the i686 product), build/package64
 # for build/windows64; any other binary dir lays the package out inside itself. The cache
@@ -20,7 +21,8 @@
 
 if(CMAKE_SCRIPT_MODE_FILE)
   # Build time: LAYOUT_MANIFEST names a file that sets LAYOUT_SOURCE, LAYOUT_DEST,
-  # LAYOUT_PROGRAM, LAYOUT_HELP, LAYOUT_BUILT ("file|path" items), LAYOUT_PYTHON, LAYOUT_CHECK.
+  # LAYOUT_PROGRAM, LAYOUT_CHECKER (pkgcheck.exe), LAYOUT_HELP, LAYOUT_BUILT ("file|path" items)
+  # and LAYOUT_PKGCHECK (the native pkgcheck that checks the layout).
   include(${LAYOUT_MANIFEST})
   get_filename_component(dest "${LAYOUT_DEST}" ABSOLUTE)
   get_filename_component(source "${LAYOUT_SOURCE}" ABSOLUTE)
@@ -51,23 +53,24 @@ if(CMAKE_SCRIPT_MODE_FILE)
       message(FATAL_ERROR "package layout: cannot copy ${built_file} to ${built_path}")
     endif()
   endforeach()
-  set(check_options --with-program)
   if(LAYOUT_HELP)
     execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_HELP}" "${dest}/Guide.CHM")
-    list(APPEND check_options --with-help)
   endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_CHECKER}" "${dest}/pkgcheck.exe")
   execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_PROGRAM}" "${dest}/Setup.exe")
 
-  if(LAYOUT_PYTHON)
-    execute_process(COMMAND "${LAYOUT_PYTHON}" "${LAYOUT_CHECK}" ${check_options} "${dest}"
+  if(EXISTS "${LAYOUT_PKGCHECK}")
+    execute_process(COMMAND "${LAYOUT_PKGCHECK}" --layout "${dest}"
                     RESULT_VARIABLE checked OUTPUT_VARIABLE report ERROR_VARIABLE report)
-    if(NOT checked EQUAL 0)
+    # Errors only: a warning is the package author's to weigh.
+    if(NOT checked EQUAL 0 AND NOT checked EQUAL 1)
       # Without Setup.exe the layout is plainly unusable, and the next build lays it out again.
       file(REMOVE "${dest}/Setup.exe")
-      message(FATAL_ERROR "package layout in ${dest} is incomplete:\n${report}")
+      message(FATAL_ERROR "package layout in ${dest} does not pass pkgcheck:\n${report}")
     endif()
   else()
-    message(STATUS "package layout: python3 not found, ${dest} laid out without checking it")
+    message(STATUS "package layout: no native pkgcheck at ${LAYOUT_PKGCHECK}, ${dest} laid out "
+                   "without checking it")
   endif()
   return()
 endif()
@@ -84,7 +87,8 @@ set(SETUP_PACKAGE_DIR "${setup_package_default}" CACHE PATH
     "Where the build lays out the driver package with Setup.exe")
 
 set(setup_package_source "${PROJECT_SOURCE_DIR}/package")
-set(setup_package_check "${PROJECT_SOURCE_DIR}/tests/package/check_package.py")
+set(SETUP_PKGCHECK "${PROJECT_SOURCE_DIR}/build/native/pkgcheck" CACHE FILEPATH
+    "The native pkgcheck that checks the laid-out package (when it exists at build time)")
 file(GLOB_RECURSE setup_package_files CONFIGURE_DEPENDS "${setup_package_source}/*")
 
 # The help file: sources are UTF-8, HTML Help wants the Chinese texts in code page 936.
@@ -116,8 +120,6 @@ else()
   message(STATUS "chmcmd or iconv not found: the package is laid out without Guide.CHM")
 endif()
 
-find_program(SETUP_PYTHON3 python3)
-
 get_property(setup_built_items GLOBAL PROPERTY SETUP_PACKAGE_BUILT_FILES)
 set(setup_built_manifest "")
 set(setup_built_targets "")
@@ -145,18 +147,18 @@ file(GENERATE OUTPUT "${setup_layout_manifest}" CONTENT
 "set(LAYOUT_SOURCE \"${setup_package_source}\")
 set(LAYOUT_DEST \"${SETUP_PACKAGE_DIR}\")
 set(LAYOUT_PROGRAM \"$<TARGET_FILE:Setup>\")
+set(LAYOUT_CHECKER \"$<TARGET_FILE:pkgcheck>\")
 set(LAYOUT_HELP \"${setup_help_file}\")
 set(LAYOUT_BUILT \"${setup_built_manifest}\")
-set(LAYOUT_PYTHON \"${SETUP_PYTHON3}\")
-set(LAYOUT_CHECK \"${setup_package_check}\")
+set(LAYOUT_PKGCHECK \"${SETUP_PKGCHECK}\")
 ")
 
 add_custom_command(
   OUTPUT "${SETUP_PACKAGE_DIR}/Setup.exe"
   COMMAND ${CMAKE_COMMAND} -DLAYOUT_MANIFEST=${setup_layout_manifest}
           -P "${CMAKE_CURRENT_LIST_FILE}"
-  DEPENDS Setup ${setup_built_targets} ${setup_source_files} ${setup_package_files}
-          ${setup_help_file} "${setup_package_check}" "${setup_layout_manifest}"
+  DEPENDS Setup pkgcheck ${setup_built_targets} ${setup_source_files} ${setup_package_files}
+          ${setup_help_file} "${setup_layout_manifest}"
           "${CMAKE_CURRENT_LIST_FILE}"
   COMMENT "Laying out the driver package in ${SETUP_PACKAGE_DIR}"
   VERBATIM)

@@ -39,6 +39,18 @@ set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src
   ${CMAKE_BINARY_DIR}/generated)
 
+# pkgcheck.exe, the package authors' check, shipped beside Setup.exe (a console program).
+include(cmake/pkgcheck.cmake)
+add_executable(pkgcheck ${PKGCHECK_SOURCES}
+  src/platform/sim/ini_document.cpp
+  src/platform/sim/name_case.cpp
+  src/pkgcheck/win32/win32_main.cpp
+  src/pkgcheck/win32/win32_package.cpp
+)
+target_link_libraries(pkgcheck PRIVATE setup_core_win)
+target_link_options(pkgcheck PRIVATE ${SETUP_WINDOWS_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
+set_target_properties(pkgcheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 # Before the package layout, which collects the DLLs it puts into the package.
 add_subdirectory(packagedlls)
 include(cmake/windows_gtest.cmake)

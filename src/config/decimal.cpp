@@ -4,36 +4,61 @@
 #include <limits>
 
 namespace config {
+namespace {
 
-std::int32_t ParseDecimal(const char* text) {
+bool IsBlank(unsigned char c) {
+  return std::isspace(c) != 0;
+}
+
+// Saturates the unsigned 64-bit magnitude well before it could overflow.
+constexpr std::uint64_t kMagnitudeLimit =
+    static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+
+}  // namespace
+
+DecimalText ScanDecimal(const char* text) {
+  DecimalText scanned;
   if (text == nullptr) {
-    return 0;
+    return scanned;
   }
   const auto* p = reinterpret_cast<const unsigned char*>(text);
-  while (std::isspace(*p)) {
+  while (IsBlank(*p)) {
     ++p;
   }
-  bool negative = false;
   if (*p == '+' || *p == '-') {
-    negative = (*p == '-');
+    scanned.negative = (*p == '-');
     ++p;
   }
-  // Accumulate the magnitude and saturate at 2^31 so that no digit string overflows.
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t magnitude = 0;
+  const unsigned char* digits = p;
   while (std::isdigit(*p)) {
-    magnitude = magnitude * 10 + (*p - '0');
-    if (magnitude > kLimit) {
-      magnitude = kLimit;
-    }
+    const std::uint64_t digit = static_cast<std::uint64_t>(*p - '0');
+    scanned.magnitude = scanned.magnitude > (kMagnitudeLimit - digit) / 10
+                            ? kMagnitudeLimit
+                            : scanned.magnitude * 10 + digit;
     ++p;
   }
-  if (negative) {
-    return static_cast<std::int32_t>(-magnitude);
+  const bool anyDigit = p != digits;
+  while (IsBlank(*p)) {
+    ++p;
   }
-  return static_cast<std::int32_t>(magnitude > std::numeric_limits<std::int32_t>::max()
-                                       ? std::numeric_limits<std::int32_t>::max()
-                                       : magnitude);
+  scanned.plain = anyDigit && *p == '\0';
+  return scanned;
+}
+
+std::int32_t ParseDecimal(const char* text) {
+  const std::int64_t value = ScanDecimal(text).value();
+  constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value < kMin ? kMin : (value > kMax ? kMax : value));
+}
+
+std::uint32_t ParseUnsignedDecimal(const char* text) {
+  const DecimalText scanned = ScanDecimal(text);
+  if (scanned.negative) {
+    return static_cast<std::uint32_t>(ParseDecimal(text));
+  }
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
+  return static_cast<std::uint32_t>(scanned.magnitude > kMax ? kMax : scanned.magnitude);
 }
 
 }  // namespace config

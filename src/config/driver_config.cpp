@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "config/code_page.h"
 #include "config/decimal.h"
+#include "config/family_suffix.h"
 #include "config/text_buffer.h"
 
 namespace config {
@@ -16,15 +18,13 @@ constexpr const char* kFamilyFileNames[kPrinterTypeCount] = {
     "DRVCONFIG\\setup_embedded.ini",
 };
 
-// Family suffixes in the order they are tested; the first found anywhere in the entry wins.
-constexpr const char* kFamilySuffixes[kPrinterTypeCount] = {
-    "-ReceiptPrinter",
-    "-TicketPrinter",
-    "-LabelPrinter",
-    "-EmbeddedPrinter",
-};
-
 constexpr const char* kAbsent = "0";
+constexpr const char* kSupportedUsbSection = "SUPPORTED-USB-DEVICE";
+
+// A count read as a decimal number, kept within 0..bound.
+std::int32_t Bounded(std::int32_t count, std::int32_t bound) {
+  return count < 0 ? 0 : (count > bound ? bound : count);
+}
 
 bool IsPrinterType(int value) {
   return value >= 0 && value < kPrinterTypeCount;
@@ -41,7 +41,8 @@ void ProgramRelativePath(platform::Platform& platform, const char* relativeName,
   platform.files.GetModuleFileNameA(program, sizeof(program));
   program[sizeof(program) - 1] = '\0';
   const std::string path(program);
-  const size_t slash = path.rfind('\\');
+  // A backslash that is the second byte of a double-byte character separates nothing.
+  const size_t slash = LastPathSeparator(path);
   const std::string directory = (slash == std::string::npos) ? "" : path.substr(0, slash + 1);
   CopyText(out, directory + relativeName);
 }
@@ -81,21 +82,17 @@ DWORD DriverConfig::ReadFamilyValue(const char* section, const char* key, char* 
 std::int32_t DriverConfig::ModelCount() {
   char value[kModelCountSize] = {};
   ReadCommonValue("DEVICENAME", "DEVICENUMBER", value, sizeof(value));
-  return ParseDecimal(value);
+  return Bounded(ParseDecimal(value), kMaxModelCount);
 }
 
 int DriverConfig::ModelEntry(int n, Text& modelName) {
   const std::string key = "DEVICENAME" + std::to_string(n);
   ReadCommonValue("DEVICENAME", key.c_str(), modelName, sizeof(modelName));
-  const std::string entry(modelName);
-  for (int type = 0; type < kPrinterTypeCount; ++type) {
-    const size_t at = entry.find(kFamilySuffixes[type]);
-    if (at != std::string::npos) {
-      modelName[at] = '\0';
-      return type;
-    }
+  const EntryFamily family = FindFamily(modelName);
+  if (family.printerType >= 0) {
+    modelName[family.nameLength] = '\0';
   }
-  return -1;
+  return family.printerType;
 }
 
 int DriverConfig::DefaultModel(Text& modelName) {
@@ -107,6 +104,16 @@ std::int32_t DriverConfig::PackageDriverVersion() {
   char value[kDriverVersionSize] = {};
   ReadCommonValue("Version", "DriverVersion", value, sizeof(value));
   return ParseDecimal(value);
+}
+
+std::int32_t DriverConfig::SupportedUsbPortCount() {
+  Text value{};
+  ReadCommonValue(kSupportedUsbSection, "PRNCOUNT", value, sizeof(value));
+  return Bounded(ParseDecimal(value), kMaxSupportedUsbPorts);
+}
+
+void DriverConfig::SupportedUsbPort(int index, UsbPortEntry& out) {
+  ReadCommonValue(kSupportedUsbSection, std::to_string(index).c_str(), out, sizeof(out));
 }
 
 }  // namespace config

@@ -17,6 +17,14 @@ namespace config {
 constexpr int kModelCountSize = 32;
 constexpr int kDriverVersionSize = 12;
 
+// Bounds of the counts read from the common file, so that a mistyped count cannot keep the
+// wizard reading entries for hours: entries beyond them are never read.
+constexpr int kMaxModelCount = 1000;
+constexpr int kMaxSupportedUsbPorts = 4 * kMaxModelCount;
+// A supported USB port name: capacity 29.
+constexpr int kUsbPortEntrySize = 30;
+using UsbPortEntry = char[kUsbPortEntrySize];
+
 class DriverConfig {
  public:
   explicit DriverConfig(platform::Platform& platform);
@@ -32,7 +40,7 @@ class DriverConfig {
   const char* FamilyFilePath(int printerType) const;
   const char* CommonFilePath() const { return commonPath_; }
 
-  // Number N of model entries ("DEVICENUMBER").
+  // Number N of model entries ("DEVICENUMBER"), 0 to kMaxModelCount.
   std::int32_t ModelCount();
   // Entry n (1-based): the PrinterType of its family suffix, or -1 when it has none. The
   // output holds the model name (the entry cut where its suffix begins), or the entry as read.
@@ -41,6 +49,11 @@ class DriverConfig {
   int DefaultModel(Text& modelName);
   // Version of the package's print processor ([Version] "DriverVersion").
   std::int32_t PackageDriverVersion();
+  // Number M of supported USB port names ([SUPPORTED-USB-DEVICE] "PRNCOUNT"), 0 to
+  // kMaxSupportedUsbPorts.
+  std::int32_t SupportedUsbPortCount();
+  // Supported USB port name i (from 0), cut to its capacity.
+  void SupportedUsbPort(int index, UsbPortEntry& out);
 
   // The package files of model for targetOs and flavor, into the caller's list.
   void ReadDriverFileList(const char* model, int targetOs, DriverFileList& files, int flavor);
@@ -66,7 +79,6 @@ class DriverConfig {
  private:
   DWORD ReadValue(const char* path, const char* section, const char* key, char* out, DWORD size);
 
-  void BuildUnidrvDependents(const char* oemDll, const char* oemIni);
   void ReadDevMode(const char* model, int targetOs, DevModeBlock& devMode);
 
   RecordStorage storage_{};

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/decimal.h"
+#include "config/dependent_files.h"
 #include "config/driver_config.h"
 #include "config/flavor_key.h"
 #include "config/section_names.h"
@@ -91,31 +92,11 @@ void DriverConfig::ReadDriverRecord(const char* model, int targetOs, DriverRecor
   ReadFamilyValue(section, "GDI2KDDKDEV", t.universalDriverFlag, sizeof(t.universalDriverFlag));
   std::memset(t.dependentFiles, 0, sizeof(t.dependentFiles));
   if (ParseDecimal(t.universalDriverFlag) != 0 && ReceivesUnidrvDependents(targetOs)) {
-    BuildUnidrvDependents(t.oemPluginDll, t.oemPluginIni);
+    // Sized for the longest texts the keys hold: the list always fits.
+    BuildUnidrvDependents(t.dataFile, t.oemPluginDll, t.oemPluginIni, t.dependentFiles,
+                          sizeof(t.dependentFiles));
   }
   record.pDependentFiles = t.dependentFiles;
-}
-
-void DriverConfig::BuildUnidrvDependents(const char* oemDll, const char* oemIni) {
-  char* list = storage_.driver.dependentFiles;
-  size_t used = 0;
-  const auto append = [&](const char* entry) {
-    const size_t length = std::strlen(entry);
-    std::memcpy(list + used, entry, length + 1);
-    used += length + 1;
-  };
-  append(storage_.driver.dataFile);
-  append("TTFSUB.GPD");
-  append("UNIRES.DLL");
-  append("STDNAMES.GPD");
-  if (oemDll[0] != '0') {
-    append(oemDll);
-  }
-  if (oemIni[0] != '0') {
-    append(oemIni);
-  }
-  list[used] = '\0';
-  list[used + 1] = '\0';
 }
 
 bool DriverConfig::Is2kDdkDriver(const char* model, int targetOs, int flavor) {

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "config/code_page.h"
 #include "config/decimal.h"
 #include "config/driver_config.h"
 #include "config/flavor_key.h"
@@ -70,7 +71,7 @@ constexpr const char* kDevModeKeys[kDevModeKeyCount] = {
 constexpr WORD kDevModeSpecVersion = 0x0400;
 
 DWORD Number(const char* text) {
-  return static_cast<DWORD>(ParseDecimal(text));
+  return ParseUnsignedDecimal(text);
 }
 short Short(const char* text) {
   return static_cast<short>(ParseDecimal16(text));
@@ -131,7 +132,8 @@ void DriverConfig::ReadDevMode(const char* model, int targetOs, DevModeBlock& de
   devMode.ReserveDriverExtra(ParseDecimal16(v[kDriverExtra]));
 
   DEVMODEA& dm = *devMode.get();
-  CopyText(reinterpret_cast<char*>(dm.dmDeviceName), sizeof(dm.dmDeviceName), model);
+  // Cut to the field at a character boundary: never half a double-byte character.
+  CopyWholeCharacters(reinterpret_cast<char*>(dm.dmDeviceName), sizeof(dm.dmDeviceName), model);
   dm.dmSpecVersion = kDevModeSpecVersion;
   dm.dmSize = static_cast<WORD>(DevModeBlock::kPublicSize);
   dm.dmDriverVersion = ParseDecimal16(v[kDriverVersion]);
@@ -150,7 +152,7 @@ void DriverConfig::ReadDevMode(const char* model, int targetOs, DevModeBlock& de
   dm.dmYResolution = Short(v[kYResolution]);
   dm.dmTTOption = Short(v[kTtOption]);
   dm.dmCollate = Short(v[kCollate]);
-  CopyText(reinterpret_cast<char*>(dm.dmFormName), sizeof(dm.dmFormName), v[kFormName]);
+  CopyWholeCharacters(reinterpret_cast<char*>(dm.dmFormName), sizeof(dm.dmFormName), v[kFormName]);
   dm.dmICMMethod = Number(v[kIcmMethod]);
   dm.dmICMIntent = Number(v[kIcmIntent]);
   dm.dmMediaType = Number(v[kMediaType]);

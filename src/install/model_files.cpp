@@ -30,22 +30,22 @@ bool WantsDataFileInVersionFolder(int targetOs) {
   return targetOs == kTargetWin2000 || targetOs == kTargetWinXp || targetOs == kTargetServer2003;
 }
 
-void PlaceNamedFiles(platform::Platform& platform, const config::DriverFileList& files,
-                     int targetOs) {
-  Place(platform, files.configFile, kDriverDir, targetOs);
-  Place(platform, files.dataFile, kDriverDir, targetOs);
-  if (WantsDataFileInVersionFolder(targetOs)) {
-    Place(platform, files.dataFile, kDriverDirV3, targetOs);
-  }
-  Place(platform, files.driverPath, kDriverDir, targetOs);
-  Place(platform, files.helpFile, kDriverDir, targetOs);
-  if (files.oemPluginDll[0] != '0' && files.oemPluginIni[0] != '0') {
-    Place(platform, files.oemPluginDll, kDriverDir, targetOs);
-    Place(platform, files.oemPluginIni, kDriverDir, targetOs);
-  }
-}
-
 }  // namespace
+
+std::vector<FileCopy> NamedFileCopies(const config::DriverFileList& files, int targetOs) {
+  std::vector<FileCopy> copies = {{files.configFile, kDriverDir, "ConfigFile"},
+                                  {files.dataFile, kDriverDir, "DataFile"}};
+  if (WantsDataFileInVersionFolder(targetOs)) {
+    copies.push_back({files.dataFile, kDriverDirV3, "DataFile"});
+  }
+  copies.push_back({files.driverPath, kDriverDir, "DriverPath"});
+  copies.push_back({files.helpFile, kDriverDir, "HelpFile"});
+  if (files.oemPluginDll[0] != '0' && files.oemPluginIni[0] != '0') {
+    copies.push_back({files.oemPluginDll, kDriverDir, "DataOemuniDLL"});
+    copies.push_back({files.oemPluginIni, kDriverDir, "DataOemuniini"});
+  }
+  return copies;
+}
 
 bool PlaceModelFiles(platform::Platform& platform, config::DriverConfig& config,
                      const config::DriverFileList& files, const char* model, int targetOs,
@@ -54,7 +54,9 @@ bool PlaceModelFiles(platform::Platform& platform, config::DriverConfig& config,
     messages::ShowMessage(platform, IDS_DRIVER_FILES_MISSING);
     return false;
   }
-  PlaceNamedFiles(platform, files, targetOs);
+  for (const FileCopy& copy : NamedFileCopies(files, targetOs)) {
+    Place(platform, copy.name, copy.destination, targetOs);
+  }
   const bool universalDriver = config.Is2kDdkDriver(model, targetOs, flavor);
   EnsureUnidrvFiles(platform, targetOs, universalDriver);
   if (targetOs == kTargetWin98Me && std::strstr(model, "QRX-K810") != nullptr) {

@@ -58,13 +58,16 @@ void EnsureUnidrvFiles(platform::Platform& platform, int targetOs, bool universa
     return;
   }
   if (targetOs >= kTargetWin2000 && universalDriver) {
-    for (const char* file : {"UNIRES.DLL", "STDNAMES.GPD", "TTFSUB.GPD"}) {
-      PlaceDriverFile(platform, file, kDriverDirV3, targetOs, false);
-    }
-    for (const char* file : {"TTFSUB.GPD", "STDNAMES.GPD", "UNIRES.DLL"}) {
-      PlaceDriverFile(platform, file, kDriverDir, targetOs, false);
+    for (const FileCopy& copy : UniversalDriverCopies()) {
+      PlaceDriverFile(platform, copy.name, copy.destination, targetOs, false);
     }
   }
+}
+
+std::vector<FileCopy> UniversalDriverCopies() {
+  return {{"UNIRES.DLL", kDriverDirV3, ""}, {"STDNAMES.GPD", kDriverDirV3, ""},
+          {"TTFSUB.GPD", kDriverDirV3, ""}, {"TTFSUB.GPD", kDriverDir, ""},
+          {"STDNAMES.GPD", kDriverDir, ""}, {"UNIRES.DLL", kDriverDir, ""}};
 }
 
 }  // namespace install

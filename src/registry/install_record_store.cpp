@@ -3,14 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "config/decimal.h"
 #include "config/text_buffer.h"
 #include "registry/registry_key.h"
 
 namespace registry {
 namespace {
 
-constexpr const char* kSupportedSection = "SUPPORTED-USB-DEVICE";
 constexpr DWORD kPortFree = 255;
 constexpr DWORD kPortTaken = 0;
 // INSTALLPRINTER names are enumerated into a 260-byte buffer announced as 200 bytes.
@@ -19,13 +17,11 @@ constexpr DWORD kEnumeratedNameSize = 200;
 }  // namespace
 
 int InstallRecordStore::SupportedCount() {
-  char count[200] = {};
-  config_.ReadCommonValue(kSupportedSection, "PRNCOUNT", count, sizeof(count));
-  return config::ParseDecimal(count);
+  return config_.SupportedUsbPortCount();
 }
 
 void InstallRecordStore::SupportedEntry(int index, char (&out)[30]) {
-  config_.ReadCommonValue(kSupportedSection, std::to_string(index).c_str(), out, sizeof(out));
+  config_.SupportedUsbPort(index, out);
 }
 
 void InstallRecordStore::RecordPortNumber(const char* portName) {

@@ -49,7 +49,8 @@ class IniDocument {
   void RemoveKey(std::string_view section, std::string_view key);
   void RemoveSection(std::string_view section);
 
- private:
+  // The file's lines as the reader classifies them, in file order (line n of the file is
+  // lines()[n - 1]), for tools that point an author at a line.
   enum class Kind { kOther, kHeader, kEntry };
   struct Line {
     std::string text;       // the line's bytes, without its line break
@@ -58,6 +59,9 @@ class IniDocument {
     std::string name;   // section name (header) or entry name (entry)
     std::string value;  // entry value
   };
+  const std::vector<Line>& lines() const { return lines_; }
+
+ private:
   static Line Classify(std::string text, std::string lineBreak);
   // Index of the header of the first section with this name, or npos.
   size_t FindHeader(std::string_view name) const;

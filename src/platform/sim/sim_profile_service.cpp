@@ -97,14 +97,25 @@ std::string SimProfileService::Resolve(const std::string& fileName) const {
   return HasFolder(fileName) ? fileName : windowsDirectory_ + "\\" + fileName;
 }
 
+const IniDocument& SimProfileService::Document(const std::string& path) {
+  std::optional<std::string> bytes = disk_.ReadFile(path);
+  Parsed& parsed = parsed_[SimFileTree::Key(path)];
+  if (!bytes) {
+    bytes.emplace();
+  }
+  if (parsed.bytes != *bytes || parsed.document.lines().empty()) {
+    parsed.document = IniDocument::Parse(*bytes);
+    parsed.bytes = std::move(*bytes);
+  }
+  return parsed.document;
+}
+
 DWORD SimProfileService::GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
                                                   LPSTR out, DWORD size, LPCSTR fileName) {
   if (out == nullptr || size == 0) {
     return 0;
   }
-  const std::optional<std::string> bytes =
-      disk_.ReadFile(Resolve(fileName == nullptr ? "win.ini" : fileName));
-  const IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
+  const IniDocument& doc = Document(Resolve(fileName == nullptr ? "win.ini" : fileName));
   if (section == nullptr) {
     return CopyNameList(doc.SectionNames(), out, size, LeavesLastByteOfExactSectionList());
   }

@@ -17,9 +17,11 @@
 // - a section read whole gives its lines as a list in the same way (test_profile_sections).
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/profile_service.h"
+#include "platform/sim/ini_document.h"
 #include "platform/sim/sim_file_tree.h"
 
 namespace platform::sim {
@@ -52,6 +54,15 @@ class SimProfileService final : public ProfileService {
   // Whether an exactly filled section list keeps its last byte unwritten (NT 4 to XP).
   bool LeavesLastByteOfExactSectionList() const;
 
+  // The file read as a document: parsed again only when its bytes have changed, so that the
+  // thousands of reads of a package check cost one parse per file.
+  const IniDocument& Document(const std::string& path);
+
+  struct Parsed {
+    std::string bytes;
+    IniDocument document;
+  };
+  std::map<std::string, Parsed> parsed_;  // by SimFileTree::Key of the path
   SimFileTree& disk_;
   const std::string& windowsDirectory_;
   const OSVERSIONINFOA& version_;

@@ -183,4 +183,48 @@ TEST_F(DriverConfigTest, FamilyReadsOutsideTheFamiliesGiveDefaultsOnly) {
   EXPECT_EQ(tiny[0], '\0');
 }
 
+TEST_F(DriverConfigTest, ProgramFolderIgnoresABackslashInsideADoubleByteCharacter) {
+  // 安装淺.exe: the second byte of 淺 (B2 5C) is a backslash, which used to end the folder.
+  machine.SetModuleFileName("C:\\Pkg\\\xB0\xB2\xD7\xB0\xB2\x5C.exe");
+  DriverConfig config(machine.platform());
+  EXPECT_STREQ(config.CommonFilePath(), "C:\\Pkg\\DRVCONFIG\\setup.ini");
+  machine.SetModuleFileName("C:\\\xB2\x5C\\Setup.exe");  // a folder named 淺
+  DriverConfig inFolder(machine.platform());
+  EXPECT_STREQ(inFolder.CommonFilePath(), "C:\\\xB2\x5C\\DRVCONFIG\\setup.ini");
+}
+
+TEST_F(DriverConfigTest, CountsAreBoundedSoThatNoTypoKeepsTheWizardReading) {
+  const struct {
+    const char* value;
+    std::int32_t models;
+    std::int32_t usbPorts;
+  } cases[] = {
+      {"7", 7, 7},
+      {"2000000000", config::kMaxModelCount, config::kMaxSupportedUsbPorts},
+      {"-5", 0, 0},
+      {"1000", 1000, 1000},
+      {"4001", config::kMaxModelCount, config::kMaxSupportedUsbPorts},
+  };
+  for (const auto& c : cases) {
+    WriteCommon(std::string("[DEVICENAME]\nDEVICENUMBER=") + c.value +
+                "\n[SUPPORTED-USB-DEVICE]\nPRNCOUNT=" + c.value + "\n");
+    DriverConfig config(machine.platform());
+    EXPECT_EQ(config.ModelCount(), c.models) << c.value;
+    EXPECT_EQ(config.SupportedUsbPortCount(), c.usbPorts) << c.value;
+  }
+}
+
+TEST_F(DriverConfigTest, SupportedUsbPortsAreCutToTheirCapacity) {
+  WriteCommon("[SUPPORTED-USB-DEVICE]\nPRNCOUNT=2\n0=USB_TP-R80_1\n1=USB_" + std::string(40, 'x') +
+              "\n");
+  DriverConfig config(machine.platform());
+  config::UsbPortEntry entry{};
+  config.SupportedUsbPort(0, entry);
+  EXPECT_STREQ(entry, "USB_TP-R80_1");
+  config.SupportedUsbPort(1, entry);
+  EXPECT_EQ(std::string(entry), "USB_" + std::string(25, 'x'));
+  config.SupportedUsbPort(2, entry);
+  EXPECT_STREQ(entry, "0");
+}
+
 }  // namespace

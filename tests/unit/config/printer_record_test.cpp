@@ -107,6 +107,37 @@ TEST_F(PrinterRecordTest, LongModelAndFormNamesAreCutToTheirFields) {
   EXPECT_STREQ(record.pPrinterName, model.c_str());
 }
 
+TEST_F(PrinterRecordTest, CutNamesNeverEndInHalfADoubleByteCharacter) {
+  // Sixteen characters 热 (C8 C8): 32 bytes. The device name keeps 15 of them (30 bytes), not
+  // 31 bytes ending in a lone lead byte; the form name, cut by the reader to 19 bytes, keeps 9.
+  std::string model;
+  for (int i = 0; i < 16; ++i) {
+    model += "\xC8\xC8";
+  }
+  WriteLabel("[" + model + ".DEVMODE2K]\nFORMNAME=" + model + "\n");
+  config.ReadPrinterRecord(model.c_str(), kTargetWin2000, record, kFlavorStd, devMode);
+  const DEVMODEA& dm = *record.pDevMode;
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(dm.dmDeviceName)), model.substr(0, 30));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(dm.dmFormName)), model.substr(0, 18));
+}
+
+TEST_F(PrinterRecordTest, UnsignedFieldsReadTheWholeUnsignedRange) {
+  WriteLabel(
+      "[L.PRINTERINFO2K]\nATTRIBUTES=2147483648\nPRIORITY=4294967295\nCJOBS=-1\n"
+      "[L.DEVMODE2K]\nFIELDS=2147483648\nICMMETHOD=3000000000\nICMINTENT=4294967295\n"
+      "MEDIATYPE=2147483649\nDITHERTYPE=99999999999\n");
+  config.ReadPrinterRecord("L", kTargetWinXp, record, kFlavorStd, devMode);
+  EXPECT_EQ(record.Attributes, 0x80000000u);
+  EXPECT_EQ(record.Priority, 0xFFFFFFFFu);
+  EXPECT_EQ(record.cJobs, 0xFFFFFFFFu);
+  const DEVMODEA& dm = *record.pDevMode;
+  EXPECT_EQ(dm.dmFields, 0x80000000u);
+  EXPECT_EQ(dm.dmICMMethod, 3000000000u);
+  EXPECT_EQ(dm.dmICMIntent, 0xFFFFFFFFu);
+  EXPECT_EQ(dm.dmMediaType, 0x80000001u);
+  EXPECT_EQ(dm.dmDitherType, 0xFFFFFFFFu);
+}
+
 TEST_F(PrinterRecordTest, DriverExtraGetsItsOwnZeroFilledPrivateArea) {
   WriteLabel("[L.DEVMODE2K]\nDMDRIVEREXTRA=64\nCOPIES=2\n");
   config.ReadPrinterRecord("L", kTargetWinXp, record, kFlavorStd, devMode);
