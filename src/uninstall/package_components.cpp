@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kFlavors[] = {kFlavorStd, kFlavorGdi};
 constexpr const char* kSystemProcessor = "WinPrint";
-// More USB port names than any package lists; a count beyond it is a broken package.
-constexpr int kMaxUsbPortEntries = 1024;
 
 std::string ReadFamily(config::DriverConfig& config, const Text& section, const std::string& key,
                        DWORD size) {
@@ -124,7 +122,8 @@ PackageComponents ReadPackageComponents(platform::Platform& platform, config::Dr
   ReadModelSections(config, model, targetOs, package);
   ReadMonitors(config, targetOs, package);
   registry::InstallRecordStore records(platform, config);
-  const int count = std::min(records.SupportedCount(), kMaxUsbPortEntries);
+  // The package's count is bounded where it is read.
+  const int count = records.SupportedCount();
   for (int i = 0; i < count; ++i) {
     char entry[30] = {};
     records.SupportedEntry(i, entry);
