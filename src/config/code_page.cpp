@@ -39,4 +39,21 @@ bool CopyWholeCharacters(char* out, std::size_t size, std::string_view text) {
   return count == text.size();
 }
 
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  const auto folded = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
+  bool trailByte = false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (trailByte ? a[i] != b[i] : folded(a[i]) != folded(b[i])) {
+      return false;
+    }
+    trailByte = !trailByte && IsLeadByte(a[i]);
+  }
+  return true;
+}
+
 }  // namespace config

@@ -14,6 +14,11 @@ inline bool IsLeadByte(char c) {
   return byte >= 0x81 && byte <= 0xFE;
 }
 
+// Names as Windows compares printers, drivers, monitors, ports, registry values, file names and
+// keywords: without regard to the case of ASCII letters; the second byte of a two-byte
+// character is compared as it is, since it may look like an ASCII letter.
+bool SameName(std::string_view a, std::string_view b);
+
 // Position of the last "\" that is a character of its own (not the second byte of a two-byte
 // character), or npos.
 std::size_t LastPathSeparator(std::string_view path);

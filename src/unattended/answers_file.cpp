@@ -1,8 +1,10 @@
 #include "unattended/answers_file.h"
 
-#include <cctype>
 #include <cstring>
 #include <vector>
+
+#include "config/code_page.h"
+#include "platform/file_exists.h"
 
 namespace unattended {
 namespace {
@@ -14,19 +16,6 @@ constexpr DWORD kValueSize = 512;
 const char* const kKnownKeys[] = {"Model",    "Mode",    "Port",        "BaudRate",
                                   "DataBits", "Parity",  "StopBits",    "FlowControl",
                                   "Raster",   "Default", "RenumberUsb", "Restart"};
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-  if (a.size() != std::strlen(b)) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 class AnswerReader {
  public:
@@ -53,10 +42,10 @@ class AnswerReader {
     if (!value) {
       return absent;
     }
-    if (EqualsIgnoringCase(*value, first)) {
+    if (config::SameName(*value, first)) {
       return true;
     }
-    if (!EqualsIgnoringCase(*value, second)) {
+    if (!config::SameName(*value, second)) {
       Fail(std::string(key) + "=" + *value + ": expected " + first + " or " + second);
     }
     return false;
@@ -71,7 +60,7 @@ class AnswerReader {
     for (const char* name = names.data(); *name != '\0'; name += std::strlen(name) + 1) {
       bool known = false;
       for (const char* key : kKnownKeys) {
-        known = known || EqualsIgnoringCase(name, key);
+        known = known || config::SameName(name, key);
       }
       if (!known) {
         Fail(std::string("unknown key ") + name + " in [Install]");
@@ -92,24 +81,11 @@ class AnswerReader {
   std::string reason_;
 };
 
-bool FileExists(platform::Platform& platform, const std::string& path) {
-  constexpr DWORD kGenericRead = 0x80000000;
-  constexpr DWORD kShareRead = 0x1;
-  constexpr DWORD kOpenExisting = 3;
-  HANDLE file = platform.files.CreateFileA(path.c_str(), kGenericRead, kShareRead, nullptr,
-                                           kOpenExisting, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return false;
-  }
-  platform.files.CloseHandle(file);
-  return true;
-}
-
 }  // namespace
 
 bool ReadAnswers(platform::Platform& platform, const std::string& path, Answers& answers,
                  std::string& reason) {
-  if (!FileExists(platform, path)) {
+  if (!platform::FileExists(platform.files, path)) {
     reason = "the answers file " + path + " cannot be opened";
     return false;
   }

@@ -2,38 +2,13 @@
 
 #include <algorithm>
 
+#include "config/code_page.h"
+
 namespace uninstall {
-namespace {
-
-bool IsLeadByte(unsigned char c) {
-  return c >= 0x81 && c <= 0xFE;
-}
-
-unsigned char Folded(unsigned char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  bool trailByte = false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (trailByte ? x != y : Folded(x) != Folded(y)) {
-      return false;
-    }
-    trailByte = !trailByte && IsLeadByte(x);
-  }
-  return true;
-}
 
 bool ContainsName(const std::vector<std::string>& names, const std::string& name) {
   return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& listed) { return SameName(listed, name); });
+                     [&](const std::string& listed) { return config::SameName(listed, name); });
 }
 
 void AddName(std::vector<std::string>& names, const std::string& name) {

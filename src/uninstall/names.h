@@ -1,14 +1,14 @@
-// Names as Windows compares printers, drivers, monitors, processors, ports, registry values and
-// file names: without regard to the case of ASCII letters. The second byte of a double-byte
-// character (code page 936) is compared as it is, since it may look like an ASCII letter.
+// Lists of names as Windows compares them (config::SameName), and a printer's port list.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "config/code_page.h"
+
 namespace uninstall {
 
-bool SameName(const std::string& a, const std::string& b);
+using config::SameName;
 bool ContainsName(const std::vector<std::string>& names, const std::string& name);
 // Adds the name unless the list holds it already.
 void AddName(std::vector<std::string>& names, const std::string& name);
