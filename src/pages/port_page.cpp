@@ -1,7 +1,9 @@
 #include "pages/port_page.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "config/decimal.h"
@@ -39,7 +41,7 @@ int IndexOf(const char* const (&entries)[N], const std::string& text) {
 }
 
 int ParityEntry(char letter) {
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(kParities)); ++i) {
     if (std::tolower(static_cast<unsigned char>(kParities[i][0])) ==
         std::tolower(static_cast<unsigned char>(letter))) {
       return i;
@@ -56,7 +58,7 @@ int StopBitsEntry(double stopBits) {
 }
 
 int FlowEntry(char letter) {
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(kFlowLetters)); ++i) {
     if (kFlowLetters[i] == letter) {
       return i;
     }
@@ -65,7 +67,7 @@ int FlowEntry(char letter) {
 }
 
 int ExactBaudEntry(std::int32_t rate) {
-  for (int i = 0; i < static_cast<int>(sizeof(kBaudRates) / sizeof(kBaudRates[0])); ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(kBaudRates)); ++i) {
     if (kBaudRates[i] == rate) {
       return i;
     }
