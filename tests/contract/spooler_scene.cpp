@@ -62,7 +62,7 @@ bool PlaceDll(const std::string& dll, const std::string& folder, const std::stri
   return P().files.CopyFileA(PackageDll(dll).c_str(), destination.c_str(), FALSE) != 0;
 }
 
-bool AddTestDriver(const std::string& name) {
+bool AddTestDriver(const std::string& name, const std::string& languageMonitor) {
   const std::string directory = DriverDirectory();
   if (!PlaceDll("TPSTD.DLL", directory, "TPSTD.DLL") ||
       !PlaceDll("TPSTDUI.DLL", directory, "TPSTDUI.DLL")) {
@@ -75,8 +75,10 @@ bool AddTestDriver(const std::string& name) {
   char configFile[] = "TPSTDUI.DLL";
   char helpFile[] = "";
   char datatype[] = "RAW";
+  std::string monitor = languageMonitor;
   DRIVER_INFO_3A info = {};
   info.cVersion = 3;
+  info.pMonitorName = monitor.empty() ? nullptr : &monitor[0];
   info.pName = &driverName[0];
   info.pDriverPath = driverPath;
   info.pDataFile = dataFile;

@@ -23,7 +23,8 @@ bool PlaceDll(const std::string& dll, const std::string& folder, const std::stri
 
 // Adds a driver of this name with the package's driver and configuration DLLs (TPSTD.DLL,
 // TPSTDUI.DLL), placed in the driver directory first; the environment is the running one.
-bool AddTestDriver(const std::string& name);
+// A language monitor is named only when one is given.
+bool AddTestDriver(const std::string& name, const std::string& languageMonitor = "");
 // Adds a printer on LPT1: with WinPrint and the given driver; closes the handle. On failure
 // the last error is the platform's.
 bool AddTestPrinter(const std::string& name, const std::string& driver,

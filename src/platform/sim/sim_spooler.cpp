@@ -344,6 +344,17 @@ BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
       return Fail(ERROR_FILE_NOT_FOUND);
     }
   }
+  // The language monitor a driver names must be installed first: the NT family refuses the
+  // driver with ERROR_UNKNOWN_PRINT_MONITOR (3000, "The specified print monitor is unknown").
+  // Microsoft's driver kit ("Print Monitor Installation") has the monitor installed with
+  // AddMonitor and then tied to the driver through pMonitorName. No test records the refusal:
+  // Wine's winspool.drv/tests/info.c has no AddPrinterDriver test, and Wine's localspl
+  // (myAddPrinterDriverEx) stores the name unchecked, so Wine accepts it (measured). Windows
+  // 95/98/Me are not recorded either; the simulation accepts there.
+  const std::string monitor = Str(record->pMonitorName);
+  if (!machine_.IsWindows9x() && !monitor.empty() && !MonitorInstalled(monitor)) {
+    return Fail(ERROR_UNKNOWN_PRINT_MONITOR);
+  }
   Driver driver;
   driver.name = record->pName;
   driver.environment = environment;
@@ -352,7 +363,7 @@ BOOL SimSpooler::AddPrinterDriverA(LPSTR /*server*/, DWORD level, LPBYTE info) {
   driver.dataFile = record->pDataFile;
   driver.configFile = record->pConfigFile;
   driver.helpFile = Str(record->pHelpFile);
-  driver.monitorName = Str(record->pMonitorName);
+  driver.monitorName = monitor;
   for (const char* entry = record->pDependentFiles; entry != nullptr && *entry != '\0';
        entry += std::strlen(entry) + 1) {
     driver.dependentFiles.emplace_back(entry);

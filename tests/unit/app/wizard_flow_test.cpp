@@ -132,6 +132,19 @@ TEST_F(WizardFlowTest, ButtonsFollowTheUsersMoves) {
   }
 }
 
+// A package whose models all lack a family: the printer page offers nothing to go on with.
+TEST_F(WizardFlowTest, WithoutModelsNextStaysDisabledOnThePrinterPage) {
+  machine.disk().WriteFile("C:\\PACKAGE\\DRVCONFIG\\setup.ini",
+                           "[DEVICENAME]\nDEVICENUMBER=1\nDEVICENAME1=K-KioskPrinter\n");
+  Start();
+  Click(0, IDC_LICENCE_ACCEPT);
+  EXPECT_TRUE(host.frame.IsEnabled(IDC_NEXT_FINISH));
+  Next();
+  EXPECT_EQ(wizard.currentPage(), 1);
+  EXPECT_TRUE(host.frame.IsEnabled(IDC_BACK));
+  EXPECT_FALSE(host.frame.IsEnabled(IDC_NEXT_FINISH));
+}
+
 TEST_F(WizardFlowTest, AdvancedFollowsTheChosenModel) {
   Start();
   Click(0, IDC_LICENCE_ACCEPT);

@@ -249,6 +249,38 @@ TEST_F(InstallSequenceTest, OlderSerialMonitorIsUpdatedAroundASpoolerRestart) {
   EXPECT_EQ(Printers(), std::vector<std::string>{"TP-R80(S)"});
 }
 
+// Windows 2000, XP and Server 2003 also look for the data file in the version-3 folder.
+struct DataFileCase {
+  const char* name;
+  int targetOs;
+  DWORD major;
+  DWORD minor;
+  const char* packageFolder;
+  bool inVersionFolder;
+};
+
+class DataFilePlacement : public InstallSequenceTest,
+                          public ::testing::WithParamInterface<DataFileCase> {};
+
+TEST_P(DataFilePlacement, TheVersionFolderGetsTheDataFileFromWindows2000On) {
+  const DataFileCase& c = GetParam();
+  machine.SetVersion(VER_PLATFORM_WIN32_NT, c.major, c.minor);
+  InstallSelection selection = Selection();
+  selection.targetOs = c.targetOs;
+  ASSERT_EQ(Run(selection), SequenceEnd::kInstalled) << ::testing::PrintToString(Shown());
+  const std::string packaged =
+      FileAt(std::string(install_test::kPackage) + "\\" + c.packageFolder + "\\TPR80S.DAT");
+  EXPECT_EQ(FileAt(DriverDir() + "\\TPR80S.DAT"), packaged);
+  EXPECT_EQ(FileAt(DriverDir() + "\\3\\TPR80S.DAT"), c.inVersionFolder ? packaged : "<none>");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, DataFilePlacement,
+    ::testing::Values(DataFileCase{"Nt4", kTargetNt4, 4, 0, "winnt", false},
+                      DataFileCase{"Windows2000", kTargetWin2000, 5, 0, "winnt", true},
+                      DataFileCase{"Server2003", kTargetServer2003, 5, 2, "win2003", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Refusals that leave the wizard open and the system as it was.
 struct StayCase {
   const char* name;

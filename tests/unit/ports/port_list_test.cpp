@@ -228,6 +228,19 @@ TEST_F(PortListTest, Nt4OffersNoUsbPortWhateverIsAttached) {
   EXPECT_EQ(usb.openRequests(), 16 + 9) << "both builds probed";
 }
 
+// A printer on port 4 in Advanced mode: only a number above four falls back to the first entry,
+// so without a "_4" entry nothing is selected.
+TEST_F(PortListTest, Nt4AdvancedWithAPrinterOnPort4SelectsNothing) {
+  Configure("M", "1", "0");
+  usb.Attach(SimUsbDevice{3});
+
+  Build("M", kTargetNt4, kModeAdvanced);
+
+  EXPECT_EQ(Entries(), kNtNames);
+  EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
+  EXPECT_STREQ(state.portBuffer, "");
+}
+
 TEST_F(PortListTest, TheSameModelAndModeNeitherRebuildNorProbe) {
   Configure("M", "1", "0");
   Build("M", kTargetWinXp, kModeTypical);
