@@ -1,6 +1,7 @@
 #include "install/install_sequence.h"
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,10 @@ struct DataFileCase {
   const char* packageFolder;
   bool inVersionFolder;
 };
+
+std::ostream& operator<<(std::ostream& out, const DataFileCase& c) {
+  return out << c.name;
+}
 
 class DataFilePlacement : public InstallSequenceTest,
                           public ::testing::WithParamInterface<DataFileCase> {};

@@ -3,6 +3,7 @@
 // the broken-package cases (tests/package/broken) show the findings' texts.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
