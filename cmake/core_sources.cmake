@@ -1,10 +1,10 @@
 # The portable core: everything that decides what the installer does. It sees Windows only
 # through src/platform/*.h and never includes <windows.h> itself.
 set(CORE_SOURCES
-  src/app/mode_page.cpp
-  src/app/os_page.cpp
+  src/pages/mode_page.cpp
+  src/pages/os_page.cpp
   src/app/setup_wizard.cpp
-  src/app/target_system.cpp
+  src/install/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
   src/config/code_page.cpp

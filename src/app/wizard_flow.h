@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "app/mode_page.h"
-#include "app/os_page.h"
+#include "pages/mode_page.h"
+#include "pages/os_page.h"
 #include "app/setup_wizard.h"
 #include "config/driver_config.h"
 #include "install/install_selection.h"
@@ -33,8 +33,8 @@ using FinishAction = std::function<FinishOutcome(install::InstallSelection&,
 
 struct WizardPages {
   pages::PrinterPage& printer;
-  ModePage& mode;
-  OsPage& os;
+  pages::ModePage& mode;
+  pages::OsPage& os;
   pages::PortPage& port;
 };
 

@@ -88,7 +88,7 @@ class WizardFlowTest : public ::testing::Test {
       }};
   app::SetupWizard& wizard = parts.wizard;
   pages::PrinterPage& printer = parts.printer;
-  app::ModePage& mode = parts.mode;
+  pages::ModePage& mode = parts.mode;
   pages::PortPage& port = parts.port;
   FakeHost host;
 };
