@@ -20,7 +20,7 @@ add_custom_command(OUTPUT ${LICENCE_RTF}
 
 add_executable(Setup WIN32
   src/app/win32/file_log.cpp
-  src/app/win32/main.cpp
+  src/main/win32/main.cpp
   src/app/win32/wizard_dialog.cpp
   src/ui/win32/color_label.cpp
   src/ui/win32/dialog.cpp
