@@ -49,8 +49,8 @@ set(CORE_SOURCES
   src/unattended/answering_user_service.cpp
   src/unattended/answers_file.cpp
   src/unattended/command_line.cpp
-  src/unattended/page_walk.cpp
-  src/unattended/unattended_install.cpp
+  src/app/page_walk.cpp
+  src/app/unattended_install.cpp
   src/unattended/unattended_uninstall.cpp
   src/uninstall/file_removal.cpp
   src/uninstall/inventory.cpp

@@ -35,7 +35,7 @@ target_link_libraries(Setup PRIVATE setup_core_win comctl32 ole32 shell32)
 target_link_options(Setup PRIVATE ${SETUP_WINDOWS_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
 set_target_properties(Setup PROPERTIES OUTPUT_NAME Setup RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc ${LICENCE_RTF})
+  ${PROJECT_SOURCE_DIR}/resources/message_texts.inc ${LICENCE_RTF})
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src
   ${CMAKE_BINARY_DIR}/generated)
 

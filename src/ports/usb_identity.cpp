@@ -4,7 +4,7 @@
 
 #include "messages/message_box.h"
 #include "platform/loaded_module.h"
-#include "ports/set_identity_command.h"
+#include "platform/set_identity_command.h"
 #include "resources/resource_ids.h"
 
 namespace ports {
@@ -99,7 +99,7 @@ void SetUsbDeviceNumber(platform::Platform& platform, int n) {
     messages::ShowText(platform, "Can not find USB device.");
     return;
   }
-  SetIdentityCommandBytes command = SetIdentityCommand(n);
+  platform::SetIdentityCommandBytes command = platform::SetIdentityCommand(n);
   const int sent = write(device, 0, command.data(), static_cast<int>(command.size()));
   if (sent <= 0) {
     messages::ShowText(platform, "write ID error");

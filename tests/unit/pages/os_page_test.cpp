@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fakes/fake_dialog_view.h"
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 #include "platform/sim/sim_machine.h"
 #include "resources/resource_ids.h"
 

@@ -1,4 +1,4 @@
-#include "unattended/unattended_install.h"
+#include "app/unattended_install.h"
 
 #include <cstdio>
 
@@ -8,7 +8,7 @@
 #include "unattended/answering_user_service.h"
 #include "unattended/answers_file.h"
 #include "unattended/exit_codes.h"
-#include "unattended/page_walk.h"
+#include "app/page_walk.h"
 
 namespace unattended {
 namespace {
