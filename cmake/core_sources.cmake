@@ -38,6 +38,7 @@ set(CORE_SOURCES
   src/pages/licence_page.cpp
   src/pages/port_page.cpp
   src/pages/printer_page.cpp
+  src/ports/port_kind.cpp
   src/ports/port_list.cpp
   src/ports/serial_dcb.cpp
   src/ports/serial_settings.cpp

@@ -8,6 +8,7 @@
 #include "config/section_names.h"
 #include "config/text_buffer.h"
 #include "resources/resource_ids.h"
+#include "ports/port_kind.h"
 #include "ports/usb_identity.h"
 
 namespace ports {
@@ -21,6 +22,10 @@ constexpr int kFirstEntry = 0;
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
+}
+
+bool IsKind(const std::string& port, PortKind kind) {
+  return KindOfPort(port.c_str()) == kind;
 }
 
 template <size_t N>
@@ -93,7 +98,8 @@ void EnableSerialLists(ui::DialogView& view, bool enabled) {
 void PreselectUsbPort(ui::DialogView& view, PortListState& state, bool advanced, int probe) {
   const int n = UsbPortNumber(probe);
   if (!advanced) {
-    SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "USB"); });
+    SelectFirstMatching(view, state,
+                        [](const std::string& text) { return IsKind(text, PortKind::kUsb); });
     return;
   }
   if (n > kAdvancedUsbPorts) {
@@ -101,18 +107,18 @@ void PreselectUsbPort(ui::DialogView& view, PortListState& state, bool advanced,
   }
   const std::string ending = "_" + std::to_string(n);
   SelectFirstMatching(view, state, [&](const std::string& text) {
-    return Contains(text, "USB") && Contains(text, ending);
+    return IsKind(text, PortKind::kUsb) && Contains(text, ending);
   });
 }
 
 // The controls that follow the kind of the chosen port.
 void ShowPortKind(ui::DialogView& view, PortListState& state, bool advanced) {
-  const std::string port = state.portBuffer;
-  if (Contains(port, "USB")) {
+  const PortKind kind = KindOfPort(state.portBuffer);
+  if (kind == PortKind::kUsb) {
     view.Show(IDC_USB_HINT, true);
     view.Enable(IDC_RASTER_CHECK, true);
     state.rasterFlag = 1;
-  } else if (Contains(port, "LPT")) {
+  } else if (kind == PortKind::kParallel) {
     view.Show(IDC_USB_HINT, false);
     view.Enable(IDC_RASTER_CHECK, true);
     state.rasterFlag = 1;
@@ -166,7 +172,8 @@ void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListS
   } else if (!options.lptDefault) {
     SelectEntry(view, state, kFirstEntry);
   } else {
-    SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "LPT"); });
+    SelectFirstMatching(view, state,
+                        [](const std::string& text) { return IsKind(text, PortKind::kParallel); });
   }
 
   ShowPortKind(view, state, advanced);
