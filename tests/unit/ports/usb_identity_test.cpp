@@ -190,7 +190,8 @@ TEST(UsbSetIdentityCommand, AnythingElseIsNotACommand) {
   for (size_t i = 0; i < command.size(); ++i) {
     platform::SetIdentityCommandBytes changed = command;
     changed[i] = static_cast<BYTE>(changed[i] + 8);  // byte 9 then reads 10: no number
-    EXPECT_EQ(platform::SetIdentityCommandNumber(changed.data(), changed.size()), 0) << "byte " << i;
+    EXPECT_EQ(platform::SetIdentityCommandNumber(changed.data(), changed.size()), 0)
+        << "byte " << i;
   }
 }
 
