@@ -81,7 +81,7 @@ void UninstallRun::Show(const std::string& text, bool news) {
   if (news) {
     messages::ShowInformationText(platform_, text);
   } else {
-    messages::ShowText(platform_, text);
+    messages::ShowWarningText(platform_, text);
   }
 }
 
