@@ -25,6 +25,7 @@ add_executable(Setup WIN32
   src/ui/win32/color_label.cpp
   src/ui/win32/dialog.cpp
   src/ui/win32/page_dialog.cpp
+  src/ui/win32/page_key_filter.cpp
   src/ui/win32/rich_text.cpp
   src/ui/win32/win32_dialog_view.cpp
   resources/setup.rc
