@@ -151,6 +151,36 @@ TEST_F(WizardFlowTest, AdvancedFollowsTheChosenModel) {
   EXPECT_EQ(mode.installMode(), kModeTypical);
 }
 
+// A model with "AdvancedSetup" 1 re-enables the button and leaves the user's choice as it is:
+// a chosen Advanced stays chosen, and after a Typical-only model Typical stays.
+TEST_F(WizardFlowTest, AModelAllowingAdvancedKeepsTheChoice) {
+  Start();
+  Click(0, IDC_LICENCE_ACCEPT);
+  Next();
+  Next();
+  view(2).SetCheck(IDC_MODE_TYPICAL, false);
+  view(2).SetCheck(IDC_MODE_ADVANCED, true);
+  Click(2, IDC_MODE_ADVANCED);
+  Back();
+  Next();  // A again
+  EXPECT_TRUE(view(2).IsEnabled(IDC_MODE_ADVANCED));
+  EXPECT_TRUE(view(2).IsChecked(IDC_MODE_ADVANCED));
+  EXPECT_FALSE(view(2).IsChecked(IDC_MODE_TYPICAL));
+  EXPECT_EQ(mode.installMode(), kModeAdvanced);
+
+  Back();
+  view(1).SetCurSel(IDC_MODELS_RECEIPT, 1);  // B: Typical only
+  printer.OnCommand(view(1), host.frame, IDC_MODELS_RECEIPT, ui::kSelectionChanged);
+  Next();
+  Back();
+  view(1).SetCurSel(IDC_MODELS_RECEIPT, 0);  // A
+  printer.OnCommand(view(1), host.frame, IDC_MODELS_RECEIPT, ui::kSelectionChanged);
+  Next();
+  EXPECT_TRUE(view(2).IsEnabled(IDC_MODE_ADVANCED));
+  EXPECT_TRUE(view(2).IsChecked(IDC_MODE_TYPICAL));
+  EXPECT_EQ(mode.installMode(), kModeTypical);
+}
+
 TEST_F(WizardFlowTest, TheModelsRateAppliesOnFirstArrivalAndAfterGoingBackPastTheModePage) {
   Start();
   Click(0, IDC_LICENCE_ACCEPT);
