@@ -15,6 +15,7 @@ set(CORE_SOURCES
   src/config/driver_records.cpp
   src/config/family_suffix.cpp
   src/config/model_entry.cpp
+  src/config/port_options.cpp
   src/config/printer_record.cpp
   src/config/section_names.cpp
   src/config/text_buffer.cpp

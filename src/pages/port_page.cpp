@@ -196,10 +196,10 @@ void PortPage::ApplyConfiguredBaudRate(ui::DialogView& view, std::int32_t config
   view.SetCurSel(IDC_BAUD_LIST, entry);
 }
 
-void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs, int printerType,
-                             int installMode) {
+void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs,
+                             const config::PortOptions& options, int installMode) {
   state_.installMode = installMode;
-  ports::BuildPortList(platform_, view, state_, model, targetOs, printerType);
+  ports::BuildPortList(platform_, view, state_, model, targetOs, options);
 }
 
 bool PortPage::TakeValues(ui::DialogView& view) {

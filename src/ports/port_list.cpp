@@ -3,9 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "config/decimal.h"
-#include "config/driver_config.h"
-#include "config/section_names.h"
 #include "config/text_buffer.h"
 #include "resources/resource_ids.h"
 #include "ports/port_kind.h"
@@ -33,24 +30,6 @@ void AddNames(ui::DialogView& view, const char* const (&names)[N]) {
   for (const char* name : names) {
     view.AddString(IDC_PORT_LIST, name);
   }
-}
-
-// The model's options from its "%s.PORT" section, "0" when absent.
-struct PortOptions {
-  bool usbSupported;
-  bool lptDefault;
-};
-
-PortOptions ReadPortOptions(platform::Platform& platform, const char* model, int printerType) {
-  config::DriverConfig config(platform);
-  config.SetPrinterType(printerType);
-  Text section{};
-  config::PortOptionsSectionName(model, section);
-  Text usb{};
-  Text lpt{};
-  config.ReadFamilyValue(section, "USBSUPPORTED", usb, sizeof(usb));
-  config.ReadFamilyValue(section, "LPTDEFAULT", lpt, sizeof(lpt));
-  return {config::ParseDecimal(usb) != 0, config::ParseDecimal(lpt) != 0};
 }
 
 // All or nothing: a model whose name is too long for a port name gets no USB entry.
@@ -142,7 +121,7 @@ void ResetPortListState(PortListState& state) {
 }
 
 void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListState& state,
-                   const char* model, int targetOs, int printerType) {
+                   const char* model, int targetOs, const config::PortOptions& options) {
   // Only the model and the mode decide whether the list is still fresh.
   if (std::strcmp(model, state.freshModel) == 0 && state.installMode == state.freshMode) {
     return;
@@ -159,7 +138,6 @@ void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListS
     AddNames(view, kNtPorts);
   }
 
-  const PortOptions options = ReadPortOptions(platform, model, printerType);
   // Every build asks, whatever the model supports.
   const int probe = ProbeUsbDevice(platform);
 

@@ -181,6 +181,26 @@ TEST_F(WizardFlowTest, AModelAllowingAdvancedKeepsTheChoice) {
   EXPECT_EQ(mode.installMode(), kModeTypical);
 }
 
+// The model's options are read once, when the printer page is left: a configuration changed
+// after that does not reach the later pages.
+TEST_F(WizardFlowTest, TheModelsOptionsAreReadWhenThePrinterPageIsLeft) {
+  receiptIni = "";
+  SetPortOptions("A", "AdvancedSetup=1\nBaudRate=19200\nUSBSUPPORTED=1\n");
+  Start();
+  Click(0, IDC_LICENCE_ACCEPT);
+  Next();
+  Next();
+  receiptIni = "";
+  SetPortOptions("A", "AdvancedSetup=0\nBaudRate=57600\nUSBSUPPORTED=0\n");
+  Next();
+  Next();
+  ASSERT_EQ(wizard.currentPage(), app::kPortPageIndex);
+  EXPECT_EQ(SelectedBaud(), "19200");
+  FakeDialogView& port = view(app::kPortPageIndex);
+  EXPECT_NE(port.FindStringExact(IDC_PORT_LIST, ui::DialogView::kNoEntry, "USB_A_1"),
+            ui::DialogView::kNoEntry);
+}
+
 TEST_F(WizardFlowTest, TheModelsRateAppliesOnFirstArrivalAndAfterGoingBackPastTheModePage) {
   Start();
   Click(0, IDC_LICENCE_ACCEPT);
