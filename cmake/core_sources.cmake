@@ -1,10 +1,10 @@
 # The portable core: everything that decides what the installer does. It sees Windows only
 # through src/platform/*.h and never includes <windows.h> itself.
 set(CORE_SOURCES
-  src/app/mode_page.cpp
-  src/app/os_page.cpp
+  src/pages/mode_page.cpp
+  src/pages/os_page.cpp
   src/app/setup_wizard.cpp
-  src/app/target_system.cpp
+  src/install/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
   src/config/code_page.cpp
@@ -15,6 +15,7 @@ set(CORE_SOURCES
   src/config/driver_records.cpp
   src/config/family_suffix.cpp
   src/config/model_entry.cpp
+  src/config/port_options.cpp
   src/config/printer_record.cpp
   src/config/section_names.cpp
   src/config/text_buffer.cpp
@@ -38,6 +39,7 @@ set(CORE_SOURCES
   src/pages/licence_page.cpp
   src/pages/port_page.cpp
   src/pages/printer_page.cpp
+  src/ports/port_kind.cpp
   src/ports/port_list.cpp
   src/ports/serial_dcb.cpp
   src/ports/serial_settings.cpp
@@ -49,8 +51,8 @@ set(CORE_SOURCES
   src/unattended/answering_user_service.cpp
   src/unattended/answers_file.cpp
   src/unattended/command_line.cpp
-  src/unattended/page_walk.cpp
-  src/unattended/unattended_install.cpp
+  src/app/page_walk.cpp
+  src/app/unattended_install.cpp
   src/unattended/unattended_uninstall.cpp
   src/uninstall/file_removal.cpp
   src/uninstall/inventory.cpp

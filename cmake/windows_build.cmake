@@ -20,11 +20,12 @@ add_custom_command(OUTPUT ${LICENCE_RTF}
 
 add_executable(Setup WIN32
   src/app/win32/file_log.cpp
-  src/app/win32/main.cpp
+  src/main/win32/main.cpp
   src/app/win32/wizard_dialog.cpp
   src/ui/win32/color_label.cpp
   src/ui/win32/dialog.cpp
   src/ui/win32/page_dialog.cpp
+  src/ui/win32/page_key_filter.cpp
   src/ui/win32/rich_text.cpp
   src/ui/win32/win32_dialog_view.cpp
   resources/setup.rc
@@ -35,7 +36,7 @@ target_link_libraries(Setup PRIVATE setup_core_win comctl32 ole32 shell32)
 target_link_options(Setup PRIVATE ${SETUP_WINDOWS_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
 set_target_properties(Setup PROPERTIES OUTPUT_NAME Setup RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${PROJECT_SOURCE_DIR}/src/messages/message_texts.inc ${LICENCE_RTF})
+  ${PROJECT_SOURCE_DIR}/resources/message_texts.inc ${LICENCE_RTF})
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src
   ${CMAKE_BINARY_DIR}/generated)
 

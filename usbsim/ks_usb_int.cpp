@@ -7,7 +7,7 @@
 
 #include "device_file.h"
 #include "platform/library_service.h"
-#include "ports/set_identity_command.h"
+#include "platform/set_identity_command.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ int WINAPI uWrite(int device, int /*reserved*/, BYTE* data, int length) {
     return 0;
   }
   file.RecordWrite(index, data, length);
-  const int n = ports::SetIdentityCommandNumber(data, static_cast<size_t>(length));
+  const int n = platform::SetIdentityCommandNumber(data, static_cast<size_t>(length));
   if (n != 0) {
     // The printer keeps the number in the low three bits; the higher bits stay.
     file.SetIdentity(index, static_cast<WORD>((file.Identity(index) & ~0x7) | (n - 1)));

@@ -1,7 +1,5 @@
 #include "app/wizard_flow.h"
 
-#include "config/decimal.h"
-#include "config/section_names.h"
 #include "config/text_buffer.h"
 #include "messages/message_box.h"
 #include "resources/resource_ids.h"
@@ -35,30 +33,22 @@ bool WizardFlow::OnLeavePage(WizardHost& host, int from, int to) {
 
 void WizardFlow::LeavePrinterPage(WizardHost& host) {
   selection_.printerType = pages_.printer.family();
-  portSectionFamily_ = pages_.printer.family();
-  config::PortOptionsSectionName(pages_.printer.modelName(), portSection_);
-  pages_.mode.AllowAdvanced(host.pageView(kModePageIndex), ReadPortOption("AdvancedSetup") != 0);
+  config::DriverConfig config(platform_);
+  config.SetPrinterType(pages_.printer.family());
+  portOptions_ = config::ReadPortOptions(config, pages_.printer.modelName());
+  pages_.mode.AllowAdvanced(host.pageView(kModePageIndex), portOptions_.advancedSetup);
 }
 
 bool WizardFlow::LeaveOsPage(WizardHost& host) {
-  const bool server2003Supported = ReadPortOption("System2003Supported") != 0;
   if (baudResetPending_) {
-    pages_.port.ApplyConfiguredBaudRate(host.pageView(kPortPageIndex), ReadPortOption("BaudRate"));
+    pages_.port.ApplyConfiguredBaudRate(host.pageView(kPortPageIndex), portOptions_.baudRate);
     baudResetPending_ = false;
   }
-  if (pages_.os.targetOs() == kTargetServer2003 && !server2003Supported) {
+  if (pages_.os.targetOs() == kTargetServer2003 && !portOptions_.system2003Supported) {
     messages::ShowMessage(platform_, IDS_NO_SERVER2003);
     return false;
   }
   return true;
-}
-
-std::int32_t WizardFlow::ReadPortOption(const char* key) {
-  config::DriverConfig config(platform_);
-  config.SetPrinterType(portSectionFamily_);
-  Text value{};
-  config.ReadFamilyValue(portSection_, key, value, sizeof(value));
-  return config::ParseDecimal(value);
 }
 
 void WizardFlow::OnArrivedOnLastPage(WizardHost& host) {
@@ -67,7 +57,7 @@ void WizardFlow::OnArrivedOnLastPage(WizardHost& host) {
   selection_.installMode = pages_.mode.installMode();
   selection_.targetOs = pages_.os.targetOs();
   pages_.port.BuildPortList(host.pageView(kPortPageIndex), selection_.modelName,
-                            selection_.targetOs, selection_.printerType, selection_.installMode);
+                            selection_.targetOs, portOptions_, selection_.installMode);
 }
 
 void WizardFlow::TakeSelection(WizardHost& host) {

@@ -4,10 +4,11 @@
 
 #include <functional>
 
-#include "app/mode_page.h"
-#include "app/os_page.h"
+#include "pages/mode_page.h"
+#include "pages/os_page.h"
 #include "app/setup_wizard.h"
 #include "config/driver_config.h"
+#include "config/port_options.h"
 #include "install/install_selection.h"
 #include "pages/port_page.h"
 #include "pages/printer_page.h"
@@ -33,8 +34,8 @@ using FinishAction = std::function<FinishOutcome(install::InstallSelection&,
 
 struct WizardPages {
   pages::PrinterPage& printer;
-  ModePage& mode;
-  OsPage& os;
+  pages::ModePage& mode;
+  pages::OsPage& os;
   pages::PortPage& port;
 };
 
@@ -52,8 +53,6 @@ class WizardFlow final : public WizardRules {
  private:
   void LeavePrinterPage(WizardHost& host);
   bool LeaveOsPage(WizardHost& host);
-  // One value of the chosen model's "%s.PORT" section, as a decimal number.
-  std::int32_t ReadPortOption(const char* key);
   // Every page gives its values, and the selection takes them.
   void TakeSelection(WizardHost& host);
 
@@ -64,9 +63,8 @@ class WizardFlow final : public WizardRules {
   // Set at start and whenever the user goes back past the mode page: the next move onto the
   // port page applies the model's configured baud rate.
   bool baudResetPending_ = true;
-  // The chosen model's family file and "%s.PORT" section, fixed when the printer page is left.
-  int portSectionFamily_ = -1;
-  Text portSection_ = {};
+  // The chosen model's "%s.PORT" options, read once when the printer page is left.
+  config::PortOptions portOptions_;
 };
 
 }  // namespace app

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/mode_page.h"
-#include "app/os_page.h"
+#include "pages/mode_page.h"
+#include "pages/os_page.h"
 #include "app/setup_wizard.h"
 #include "app/wizard_flow.h"
 #include "config/driver_config.h"
@@ -24,8 +24,8 @@ struct WizardParts {
   config::DriverConfig modelList;
   pages::LicencePage licence;
   pages::PrinterPage printer;
-  ModePage mode;
-  OsPage os;
+  pages::ModePage mode;
+  pages::OsPage os;
   pages::PortPage port;
   WizardFlow flow;
   SetupWizard wizard;

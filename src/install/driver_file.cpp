@@ -63,7 +63,8 @@ bool DestinationFolder(platform::Platform& platform, int destination, std::strin
 
 int PlaceDriverFile(platform::Platform& platform, const char* fileName, int destination,
                     int targetOs, bool alternateName) {
-  if (fileName == nullptr || fileName[0] == '0') {
+  // An empty name is no name, like a key the configuration lacks ("0").
+  if (fileName == nullptr || fileName[0] == '\0' || fileName[0] == '0') {
     return kFailed;
   }
   if (!IsBareFileName(fileName)) {

@@ -3,9 +3,8 @@
 #include <cctype>
 #include <optional>
 
-#include "config/decimal.h"
 #include "config/driver_config.h"
-#include "config/section_names.h"
+#include "config/port_options.h"
 #include "config/text_buffer.h"
 #include "install/default_printer.h"
 #include "install/driver_file.h"
@@ -93,11 +92,7 @@ RunEnd Installation::Screen() {
 
 // The configuration may have changed since the wizard let the model through to Server 2003.
 bool Installation::Server2003Refused() {
-  Text section = {};
-  config::PortOptionsSectionName(selection_.modelName, section);
-  Text value = {};
-  config_.ReadFamilyValue(section, "System2003Supported", value, sizeof(value));
-  return config::ParseDecimal(value) == 0;
+  return !config::ReadPortOptions(config_, selection_.modelName).system2003Supported;
 }
 
 void Installation::ReadRecords() {

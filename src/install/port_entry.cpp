@@ -19,19 +19,6 @@ constexpr const char* kUsbEndings[] = {"(U) 1", "(U) 2", "(U) 3", "(U) 4"};
 
 }  // namespace
 
-PortKind KindOfPort(const char* portEntry) {
-  if (Contains(portEntry, "USB_")) {
-    return PortKind::kUsb;
-  }
-  if (Contains(portEntry, "COM")) {
-    return PortKind::kSerial;
-  }
-  if (Contains(portEntry, "LPT")) {
-    return PortKind::kParallel;
-  }
-  return PortKind::kUnknown;
-}
-
 void FormPrinterPortName(const char* portEntry, PortEntryText& out) {
   if (Contains(portEntry, "QRX-D9")) {
     const std::string_view entry(portEntry);

@@ -6,19 +6,12 @@
 
 #include "config/install_types.h"
 #include "install/install_selection.h"
+#include "ports/port_kind.h"
 
 namespace install {
 
-enum class PortKind : int {
-  kSerial = 0,
-  kParallel = 1,
-  kUsb = 2,
-  kUnknown = -1,
-};
-
-// Case-sensitive substring tests, in this order: "USB_" is USB, else "COM" is serial (the
-// maker's "KSCOM" ports too), else "LPT" is parallel; anything else is unknown.
-PortKind KindOfPort(const char* portEntry);
+using ports::KindOfPort;
+using ports::PortKind;
 
 // The port name the printer is added on: for an entry naming the "QRX-D9", "USB_QRX-D9_" and the
 // entry's last character; otherwise the entry with every bracketed stretch left out, brackets

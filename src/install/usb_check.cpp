@@ -12,13 +12,11 @@
 namespace install {
 namespace {
 
-// Message 143: Yes gives the attached printer the number and goes on, No stays.
+// Message 143: Yes gives the attached printer the number and goes on, No stays. A number that
+// could not be given stays as well: the printer still answers on its old port.
 bool AgreeToRenumber(platform::Platform& platform, int number) {
-  if (!messages::AskYesNo(platform, IDS_RENAME_USB_DEVICE)) {
-    return false;
-  }
-  ports::SetUsbDeviceNumber(platform, number);
-  return true;
+  return messages::AskYesNo(platform, IDS_RENAME_USB_DEVICE) &&
+         ports::SetUsbDeviceNumber(platform, number);
 }
 
 bool CheckStrictly(platform::Platform& platform, int probe, const char* portEntry) {
@@ -37,9 +35,12 @@ bool CheckStrictly(platform::Platform& platform, int probe, const char* portEntr
   return chosen == attached || AgreeToRenumber(platform, chosen);
 }
 
-// Typical mode installs on the first USB port; with several printers attached the probe's -2
-// matches no port, so the user is asked as well.
+// Typical mode installs on the first USB port. With several printers attached it stays after
+// the probe's message 144, as Advanced mode does: which printer would be renumbered is unknown.
 bool CheckTypically(platform::Platform& platform, int probe) {
+  if (probe == ports::kSeveralUsbDevices) {
+    return false;
+  }
   if (probe == ports::kNoUsbDevice || ports::UsbPortNumber(probe) == 1) {
     return true;
   }

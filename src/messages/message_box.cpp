@@ -31,6 +31,10 @@ void ShowMessage(platform::Platform& platform, unsigned id) {
 }
 
 void ShowText(platform::Platform& platform, const std::string& text) {
+  platform.user.MessageBoxA(text.c_str(), ApplicationTitle(platform).c_str(), MB_OK);
+}
+
+void ShowWarningText(platform::Platform& platform, const std::string& text) {
   platform.user.MessageBoxA(text.c_str(), ApplicationTitle(platform).c_str(),
                             MB_OK | MB_ICONEXCLAMATION);
 }

@@ -15,10 +15,12 @@ std::string ApplicationTitle(platform::Platform& platform);
 // The message table's text for id ("" when it has none).
 std::string LoadMessage(platform::Platform& platform, unsigned id);
 
-// Shows message id in a modal OK box.
+// Shows message id in a modal OK box without an icon, as the program shows its failures.
 void ShowMessage(platform::Platform& platform, unsigned id);
-// Shows a literal text in a modal OK box.
+// Shows a literal text in a modal OK box without an icon.
 void ShowText(platform::Platform& platform, const std::string& text);
+// Shows a literal text in a modal OK box with the exclamation icon: a removal's failures.
+void ShowWarningText(platform::Platform& platform, const std::string& text);
 // Shows message id in a modal OK box with the information icon: news, not a failure.
 void ShowInformation(platform::Platform& platform, unsigned id);
 void ShowInformationText(platform::Platform& platform, const std::string& text);

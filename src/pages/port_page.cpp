@@ -9,6 +9,7 @@
 #include "config/decimal.h"
 #include "config/text_buffer.h"
 #include "messages/message_box.h"
+#include "ports/port_kind.h"
 #include "resources/resource_ids.h"
 
 namespace pages {
@@ -92,10 +93,6 @@ void FillSerialLists(ui::DialogView& view) {
   AddEntries(view, IDC_FLOW_CONTROL_LIST, kFlowControls);
 }
 
-bool Contains(const char* text, const char* part) {
-  return std::strstr(text, part) != nullptr;
-}
-
 }  // namespace
 
 int BaudEntryIndex(std::int32_t rate) {
@@ -173,12 +170,13 @@ void PortPage::OnSerialListChanged(ui::DialogView& view, int list) {
 void PortPage::OnPortChosen(ui::DialogView& view) {
   const int selected = view.GetCurSel(IDC_PORT_LIST);
   config::CopyText(state_.portBuffer, view.GetLBText(IDC_PORT_LIST, selected));
-  const bool serialPort = Contains(state_.portBuffer, "COM");
+  const ports::PortKind kind = ports::KindOfPort(state_.portBuffer);
+  const bool serialPort = kind == ports::PortKind::kSerial;
   for (int list : ports::kSerialListControls) {
     view.Enable(list, serialPort);
   }
   view.Enable(IDC_RASTER_CHECK, !serialPort);
-  view.Show(IDC_USB_HINT, !serialPort && Contains(state_.portBuffer, "USB"));
+  view.Show(IDC_USB_HINT, kind == ports::PortKind::kUsb);
   state_.rasterFlag = serialPort ? 0 : 1;
   PushValues(view);
 }
@@ -198,10 +196,10 @@ void PortPage::ApplyConfiguredBaudRate(ui::DialogView& view, std::int32_t config
   view.SetCurSel(IDC_BAUD_LIST, entry);
 }
 
-void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs, int printerType,
-                             int installMode) {
+void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs,
+                             const config::PortOptions& options, int installMode) {
   state_.installMode = installMode;
-  ports::BuildPortList(platform_, view, state_, model, targetOs, printerType);
+  ports::BuildPortList(platform_, view, state_, model, targetOs, options);
 }
 
 bool PortPage::TakeValues(ui::DialogView& view) {

@@ -24,9 +24,10 @@ class PortPage final : public ui::WizardPage {
   // The model's configured rate: the list shows its entry (38400 for a rate it does not list)
   // and the page keeps the rate shown.
   void ApplyConfiguredBaudRate(ui::DialogView& view, std::int32_t configured);
-  // Fills the port list for the chosen model; the mode is the installation-mode page's.
-  void BuildPortList(ui::DialogView& view, const char* model, int targetOs, int printerType,
-                     int installMode);
+  // Fills the port list for the chosen model and its options; the mode is the
+  // installation-mode page's.
+  void BuildPortList(ui::DialogView& view, const char* model, int targetOs,
+                     const config::PortOptions& options, int installMode);
 
   const char* portBuffer() const { return state_.portBuffer; }
   int rasterFlag() const { return state_.rasterFlag; }

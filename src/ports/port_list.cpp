@@ -3,11 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "config/decimal.h"
-#include "config/driver_config.h"
-#include "config/section_names.h"
 #include "config/text_buffer.h"
 #include "resources/resource_ids.h"
+#include "ports/port_kind.h"
 #include "ports/usb_identity.h"
 
 namespace ports {
@@ -23,29 +21,15 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+bool IsKind(const std::string& port, PortKind kind) {
+  return KindOfPort(port.c_str()) == kind;
+}
+
 template <size_t N>
 void AddNames(ui::DialogView& view, const char* const (&names)[N]) {
   for (const char* name : names) {
     view.AddString(IDC_PORT_LIST, name);
   }
-}
-
-// The model's options from its "%s.PORT" section, "0" when absent.
-struct PortOptions {
-  bool usbSupported;
-  bool lptDefault;
-};
-
-PortOptions ReadPortOptions(platform::Platform& platform, const char* model, int printerType) {
-  config::DriverConfig config(platform);
-  config.SetPrinterType(printerType);
-  Text section{};
-  config::PortOptionsSectionName(model, section);
-  Text usb{};
-  Text lpt{};
-  config.ReadFamilyValue(section, "USBSUPPORTED", usb, sizeof(usb));
-  config.ReadFamilyValue(section, "LPTDEFAULT", lpt, sizeof(lpt));
-  return {config::ParseDecimal(usb) != 0, config::ParseDecimal(lpt) != 0};
 }
 
 // All or nothing: a model whose name is too long for a port name gets no USB entry.
@@ -93,7 +77,8 @@ void EnableSerialLists(ui::DialogView& view, bool enabled) {
 void PreselectUsbPort(ui::DialogView& view, PortListState& state, bool advanced, int probe) {
   const int n = UsbPortNumber(probe);
   if (!advanced) {
-    SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "USB"); });
+    SelectFirstMatching(view, state,
+                        [](const std::string& text) { return IsKind(text, PortKind::kUsb); });
     return;
   }
   if (n > kAdvancedUsbPorts) {
@@ -101,18 +86,18 @@ void PreselectUsbPort(ui::DialogView& view, PortListState& state, bool advanced,
   }
   const std::string ending = "_" + std::to_string(n);
   SelectFirstMatching(view, state, [&](const std::string& text) {
-    return Contains(text, "USB") && Contains(text, ending);
+    return IsKind(text, PortKind::kUsb) && Contains(text, ending);
   });
 }
 
 // The controls that follow the kind of the chosen port.
 void ShowPortKind(ui::DialogView& view, PortListState& state, bool advanced) {
-  const std::string port = state.portBuffer;
-  if (Contains(port, "USB")) {
+  const PortKind kind = KindOfPort(state.portBuffer);
+  if (kind == PortKind::kUsb) {
     view.Show(IDC_USB_HINT, true);
     view.Enable(IDC_RASTER_CHECK, true);
     state.rasterFlag = 1;
-  } else if (Contains(port, "LPT")) {
+  } else if (kind == PortKind::kParallel) {
     view.Show(IDC_USB_HINT, false);
     view.Enable(IDC_RASTER_CHECK, true);
     state.rasterFlag = 1;
@@ -136,7 +121,7 @@ void ResetPortListState(PortListState& state) {
 }
 
 void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListState& state,
-                   const char* model, int targetOs, int printerType) {
+                   const char* model, int targetOs, const config::PortOptions& options) {
   // Only the model and the mode decide whether the list is still fresh.
   if (std::strcmp(model, state.freshModel) == 0 && state.installMode == state.freshMode) {
     return;
@@ -153,7 +138,6 @@ void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListS
     AddNames(view, kNtPorts);
   }
 
-  const PortOptions options = ReadPortOptions(platform, model, printerType);
   // Every build asks, whatever the model supports.
   const int probe = ProbeUsbDevice(platform);
 
@@ -166,7 +150,8 @@ void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListS
   } else if (!options.lptDefault) {
     SelectEntry(view, state, kFirstEntry);
   } else {
-    SelectFirstMatching(view, state, [](const std::string& text) { return Contains(text, "LPT"); });
+    SelectFirstMatching(view, state,
+                        [](const std::string& text) { return IsKind(text, PortKind::kParallel); });
   }
 
   ShowPortKind(view, state, advanced);

@@ -5,6 +5,7 @@
 
 #include "ui/dialog_view.h"
 #include "config/install_types.h"
+#include "config/port_options.h"
 #include "platform/platform.h"
 #include "ports/usb_port_name.h"
 #include "resources/resource_ids.h"
@@ -36,6 +37,6 @@ void ResetPortListState(PortListState& state);
 // not even a USB probe). The probe's own message boxes may appear during the build. Of the
 // page's values it pushes RasterFlag to check box 1052; PortBuffer is the list's selection.
 void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListState& state,
-                   const char* model, int targetOs, int printerType);
+                   const char* model, int targetOs, const config::PortOptions& options);
 
 }  // namespace ports

@@ -4,7 +4,7 @@
 
 #include "messages/message_box.h"
 #include "platform/loaded_module.h"
-#include "ports/set_identity_command.h"
+#include "platform/set_identity_command.h"
 #include "resources/resource_ids.h"
 
 namespace ports {
@@ -73,38 +73,39 @@ int ProbeUsbDevice(platform::Platform& platform) {
   return descriptor[kIdentityOffset] | (descriptor[kIdentityOffset + 1] << 8);
 }
 
-void SetUsbDeviceNumber(platform::Platform& platform, int n) {
+bool SetUsbDeviceNumber(platform::Platform& platform, int n) {
   if (n < 1 || n > kHighestUsbPortNumber) {
-    return;
+    return false;
   }
   const platform::LoadedModule library(platform.libraries, kUsbLibrary);
   if (!library.loaded()) {
     // Only reached when the library has gone since the probe that preceded this call.
     messages::ShowText(platform, "Can not load KsUsbInt.dll");
-    return;
+    return false;
   }
   const auto openDevice = library.Find<platform::OpenDeviceXFn>("OpenDeviceX");
   const auto write = library.Find<platform::UWriteFn>("uWrite");
   if (openDevice == nullptr || write == nullptr) {
     messages::ShowText(platform, "open function error");
-    return;
+    return false;
   }
   const auto closeDevice = library.Find<platform::CloseDeviceFn>("CloseDevice");
   if (closeDevice == nullptr) {
-    return;
+    return false;
   }
 
   const int device = OpenFirstDevice(openDevice);
   if (!IsDevice(device)) {
     messages::ShowText(platform, "Can not find USB device.");
-    return;
+    return false;
   }
-  SetIdentityCommandBytes command = SetIdentityCommand(n);
+  platform::SetIdentityCommandBytes command = platform::SetIdentityCommand(n);
   const int sent = write(device, 0, command.data(), static_cast<int>(command.size()));
   if (sent <= 0) {
     messages::ShowText(platform, "write ID error");
   }
   closeDevice(device);
+  return sent > 0;
 }
 
 int UsbPortNumber(int probeResult) {

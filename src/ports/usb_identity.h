@@ -24,8 +24,10 @@ constexpr int kIdentityOffset = 12;
 // device it opens is closed again and the library is unloaded on every path.
 int ProbeUsbDevice(platform::Platform& platform);
 
-// Gives the attached printer the UsbPortNumber n; n outside 1..8 does nothing at all.
-void SetUsbDeviceNumber(platform::Platform& platform, int n);
+// Gives the attached printer the UsbPortNumber n; n outside 1..8 does nothing at all. False
+// when the number was not sent (its message shown), so that the caller does not go on as if the
+// printer answered on the new port.
+bool SetUsbDeviceNumber(platform::Platform& platform, int n);
 
 // The port number 1 to 8 of a DeviceIdentity: (identity mod 8) + 1, computed as the floating
 // remainder so that every probe result has one (kSeveralUsbDevices gives -1, which matches no

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 
 namespace unattended {
 

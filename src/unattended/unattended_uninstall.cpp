@@ -1,6 +1,6 @@
 #include "unattended/unattended_uninstall.h"
 
-#include "app/target_system.h"
+#include "install/target_system.h"
 #include "config/driver_config.h"
 #include "config/model_entry.h"
 #include "messages/message_box.h"
@@ -81,7 +81,7 @@ void UninstallRun::Show(const std::string& text, bool news) {
   if (news) {
     messages::ShowInformationText(platform_, text);
   } else {
-    messages::ShowText(platform_, text);
+    messages::ShowWarningText(platform_, text);
   }
 }
 
@@ -109,7 +109,7 @@ int UninstallRun::Report(const uninstall::RemovalOutcome& outcome) {
 }
 
 int UninstallRun::Run() {
-  const app::TargetSystem system = app::RunningTargetSystem(platform_.system);
+  const install::TargetSystem system = install::RunningTargetSystem(platform_.system);
   if (!system.supportedPlatform) {
     // Nothing of the package can be installed on a system the program does not support.
     messages::ShowMessage(platform_, IDS_UNSUPPORTED_SYSTEM);
@@ -121,7 +121,7 @@ int UninstallRun::Run() {
     return Finish(kExitBadArguments);
   }
   log_.Line(std::string("removing what the package installed for ") + model_ + " on " +
-            app::TargetSystemName(system.targetOs));
+            install::TargetSystemName(system.targetOs));
   uninstall::Removal removal(
       platform_, uninstall::ReadPackageComponents(platform_, config, name, system.targetOs));
   std::string failure;

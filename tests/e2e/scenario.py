@@ -13,7 +13,7 @@ SUFFIX = ".scenario"
 # The driver's step verbs (tests/e2e/driver/step_file.cpp reads the rest of each step).
 STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
               "expect-message", "answer", "expect-exit", "screenshot", "select",
-              "expect-selected", "expect-entries", "press-f1", "expect-windows", "syscommand",
+              "expect-selected", "expect-entries", "press-f1", "press-key", "expect-windows", "syscommand",
               "dialog-click", "expect-dialog", "start-setup", "lock-file", "write-ini", "mark"}
 
 # Check kind -> number of arguments.

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
 #include "ports/usb_identity.h"

@@ -48,6 +48,9 @@ INT_PTR WizardDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) 
     case WM_INITDIALOG:
       OnInitDialog();
       return TRUE;
+    case WM_DESTROY:
+      pageKeys_.reset();
+      return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_NEXT_FINISH:
@@ -127,12 +130,15 @@ void WizardDialog::CreatePages() {
   RECT frame{};
   ::GetWindowRect(::GetDlgItem(hwnd(), IDC_PAGE_FRAME), &frame);
   ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+  std::vector<HWND> pageWindows;
   for (int index = 0; index < wizard_.pageCount(); ++index) {
     pages_.push_back(std::make_unique<ui::win32::PageDialog>(wizard_.page(index), frameView_));
     HWND page = pages_.back()->Create(hwnd());
     ::SetWindowPos(page, nullptr, frame.left, frame.top, frame.right - frame.left,
                    frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    pageWindows.push_back(page);
   }
+  pageKeys_ = std::make_unique<ui::win32::PageKeyFilter>(std::move(pageWindows));
 }
 
 void WizardDialog::PaintMinimised() {

@@ -10,6 +10,7 @@
 #include "app/setup_wizard.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/page_dialog.h"
+#include "ui/win32/page_key_filter.h"
 #include "ui/win32/win32_dialog_view.h"
 
 namespace app::win32 {
@@ -41,6 +42,7 @@ class WizardDialog final : public ui::win32::Dialog, public WizardHost {
   std::string caption_;
   ui::win32::Win32DialogView frameView_;
   std::vector<std::unique_ptr<ui::win32::PageDialog>> pages_;
+  std::unique_ptr<ui::win32::PageKeyFilter> pageKeys_;
   HICON icon_ = nullptr;
 };
 

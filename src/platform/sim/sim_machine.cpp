@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 
 namespace platform::sim {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "ports/set_identity_command.h"
+#include "platform/set_identity_command.h"
 
 namespace platform::sim {
 namespace {
@@ -163,7 +163,7 @@ int SimUsbLibrary::UWrite(int device, int reserved, BYTE* data, int length) {
   }
   writes_.push_back(SimUsbWrite{*index, reserved, std::vector<BYTE>(data, data + length)});
   // The printer keeps the new number in the low three bits of its identity.
-  const int n = ports::SetIdentityCommandNumber(data, static_cast<std::size_t>(length));
+  const int n = platform::SetIdentityCommandNumber(data, static_cast<std::size_t>(length));
   if (n != 0) {
     target.identity = static_cast<WORD>((target.identity & ~0x7) | (n - 1));
   }

@@ -150,6 +150,15 @@ bool ParseLine(std::string rest, Step& step) {
     step.kind = StepKind::kPressF1;
     return NextWord(rest).empty();
   }
+  if (verb == "press-key") {
+    step.kind = StepKind::kPressKey;
+    if (!ParseInt(NextWord(rest), step.number)) {
+      return false;
+    }
+    const std::string key = NextWord(rest);
+    step.text = FromUtf8(key);
+    return (key == "enter" || key == "escape") && NextWord(rest).empty();
+  }
   if (verb == "syscommand") {
     step.kind = StepKind::kSysCommand;
     return ParseInt(NextWord(rest), step.number) && NextWord(rest).empty();

@@ -22,6 +22,7 @@ enum class StepKind {
   kExpectSelected,  // expect-selected <id> "<entry>"
   kExpectEntries,   // expect-entries <id> "<entry>|<entry>|..."
   kPressF1,         // press-f1
+  kPressKey,        // press-key <id> enter|escape: the key pressed while that control has the focus
   kExpectWindows,   // expect-windows <count> "<title>"
   kSysCommand,      // syscommand <command>: a system-menu command to the wizard
   kDialogClick,     // dialog-click <id> "<caption>": a button of another dialog of Setup.exe

@@ -158,6 +158,8 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
       return ExpectEntries(step, failure);
     case StepKind::kPressF1:
       return PressF1(failure);
+    case StepKind::kPressKey:
+      return PressKey(step, failure);
     case StepKind::kExpectWindows:
       return ExpectWindows(step, failure);
     case StepKind::kSysCommand:
@@ -527,6 +529,22 @@ bool StepRunner::PressF1(std::string& failure) {
                     ? thread.hwndFocus
                     : wizard_;
   ::PostMessageW(target, kKeyF1, 0, 0);
+  return true;
+}
+
+// Enter or Esc as the user presses it in a control: the key-down goes to the control with the
+// focus, and the wizard's message loop gives it to the dialog manager (IsDialogMessage), which
+// turns it into the default button's or Cancel's command unless something stops it. Posted
+// after the steps before it, so that it is handled in order with the clicks that follow.
+bool StepRunner::PressKey(const Step& step, std::string& failure) {
+  HWND control = NeedControl(step.number, failure);
+  if (control == nullptr) {
+    return false;
+  }
+  const WPARAM key = step.text == L"enter" ? VK_RETURN : VK_ESCAPE;
+  const UINT scanCode = ::MapVirtualKeyW(static_cast<UINT>(key), 0);
+  ::PostMessageW(control, WM_KEYDOWN, key, 1 | (scanCode << 16));
+  ::PostMessageW(control, WM_KEYUP, key, 1 | (scanCode << 16) | 0xC0000000u);
   return true;
 }
 

@@ -56,6 +56,7 @@ class StepRunner {
   bool ExpectSelected(const Step& step, std::string& failure);
   bool ExpectEntries(const Step& step, std::string& failure);
   bool PressF1(std::string& failure);
+  bool PressKey(const Step& step, std::string& failure);
   bool ExpectWindows(const Step& step, std::string& failure);
   bool SysCommand(const Step& step, std::string& failure);
   bool DialogClick(const Step& step, std::string& failure);

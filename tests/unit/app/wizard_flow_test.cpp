@@ -88,7 +88,7 @@ class WizardFlowTest : public ::testing::Test {
       }};
   app::SetupWizard& wizard = parts.wizard;
   pages::PrinterPage& printer = parts.printer;
-  app::ModePage& mode = parts.mode;
+  pages::ModePage& mode = parts.mode;
   pages::PortPage& port = parts.port;
   FakeHost host;
 };
@@ -162,6 +162,56 @@ TEST_F(WizardFlowTest, AdvancedFollowsTheChosenModel) {
   EXPECT_FALSE(view(2).IsChecked(IDC_MODE_ADVANCED));
   EXPECT_FALSE(view(2).IsVisible(IDC_MODE_DESCRIPTION_MORE));
   EXPECT_EQ(mode.installMode(), kModeTypical);
+}
+
+// A model with "AdvancedSetup" 1 re-enables the button and leaves the user's choice as it is:
+// a chosen Advanced stays chosen, and after a Typical-only model Typical stays.
+TEST_F(WizardFlowTest, AModelAllowingAdvancedKeepsTheChoice) {
+  Start();
+  Click(0, IDC_LICENCE_ACCEPT);
+  Next();
+  Next();
+  view(2).SetCheck(IDC_MODE_TYPICAL, false);
+  view(2).SetCheck(IDC_MODE_ADVANCED, true);
+  Click(2, IDC_MODE_ADVANCED);
+  Back();
+  Next();  // A again
+  EXPECT_TRUE(view(2).IsEnabled(IDC_MODE_ADVANCED));
+  EXPECT_TRUE(view(2).IsChecked(IDC_MODE_ADVANCED));
+  EXPECT_FALSE(view(2).IsChecked(IDC_MODE_TYPICAL));
+  EXPECT_EQ(mode.installMode(), kModeAdvanced);
+
+  Back();
+  view(1).SetCurSel(IDC_MODELS_RECEIPT, 1);  // B: Typical only
+  printer.OnCommand(view(1), host.frame, IDC_MODELS_RECEIPT, ui::kSelectionChanged);
+  Next();
+  Back();
+  view(1).SetCurSel(IDC_MODELS_RECEIPT, 0);  // A
+  printer.OnCommand(view(1), host.frame, IDC_MODELS_RECEIPT, ui::kSelectionChanged);
+  Next();
+  EXPECT_TRUE(view(2).IsEnabled(IDC_MODE_ADVANCED));
+  EXPECT_TRUE(view(2).IsChecked(IDC_MODE_TYPICAL));
+  EXPECT_EQ(mode.installMode(), kModeTypical);
+}
+
+// The model's options are read once, when the printer page is left: a configuration changed
+// after that does not reach the later pages.
+TEST_F(WizardFlowTest, TheModelsOptionsAreReadWhenThePrinterPageIsLeft) {
+  receiptIni = "";
+  SetPortOptions("A", "AdvancedSetup=1\nBaudRate=19200\nUSBSUPPORTED=1\n");
+  Start();
+  Click(0, IDC_LICENCE_ACCEPT);
+  Next();
+  Next();
+  receiptIni = "";
+  SetPortOptions("A", "AdvancedSetup=0\nBaudRate=57600\nUSBSUPPORTED=0\n");
+  Next();
+  Next();
+  ASSERT_EQ(wizard.currentPage(), app::kPortPageIndex);
+  EXPECT_EQ(SelectedBaud(), "19200");
+  FakeDialogView& port = view(app::kPortPageIndex);
+  EXPECT_NE(port.FindStringExact(IDC_PORT_LIST, ui::DialogView::kNoEntry, "USB_A_1"),
+            ui::DialogView::kNoEntry);
 }
 
 TEST_F(WizardFlowTest, TheModelsRateAppliesOnFirstArrivalAndAfterGoingBackPastTheModePage) {

@@ -120,7 +120,6 @@ TEST_F(PlaceDriverFileTest, NamesThatAreNotBareFileNamesAreNeverCopied) {
                          "C:\\EVIL.DLL",
                          "..",
                          ".",
-                         "",
                          "NUL",
                          "LPT1.DLL",
                          "EVIL.DLL:x"};
@@ -130,6 +129,10 @@ TEST_F(PlaceDriverFileTest, NamesThatAreNotBareFileNamesAreNeverCopied) {
   }
   EXPECT_EQ(machine.disk().Snapshot(), before);
   EXPECT_EQ(Shown(), std::vector<std::string>(2 * std::size(names), Message(IDS_COPY_FILE_FAILED)));
+  // An empty name is no name, like a key the configuration lacks: refused without a message.
+  EXPECT_EQ(Place("", install::kDriverDir), 0);
+  EXPECT_EQ(Shown().size(), 2 * std::size(names));
+  EXPECT_EQ(machine.disk().Snapshot(), before);
 }
 
 TEST_F(PlaceDriverFileTest, NameTooLongForThePathBuffersIsRefused) {

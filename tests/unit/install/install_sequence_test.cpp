@@ -84,6 +84,22 @@ class InstallSequenceTest : public install_test::SamplePackageTest {
            machine.spooler().defaultPrinter();
   }
 
+  // Every box carries the icon its message calls for: 131 and 133 information, the questions
+  // 143 and 114 the question mark, and every other message none.
+  void ExpectIconsAsNamed() {
+    for (const auto& box : machine.messageBoxes()) {
+      UINT expected = MB_OK;
+      if (box.text == Message(IDS_INSTALL_SUCCEEDED) ||
+          box.text == Message(IDS_INSTALL_SUCCEEDED_RESET)) {
+        expected = MB_OK | MB_ICONINFORMATION;
+      } else if (box.text == Message(IDS_RENAME_USB_DEVICE) ||
+                 box.text == Message(IDS_RESTART_QUESTION)) {
+        expected = MB_YESNO | MB_ICONQUESTION;
+      }
+      EXPECT_EQ(box.type, expected) << box.text;
+    }
+  }
+
   std::optional<SimUsbLibrary> usb;
   int wizardEnds = 0;
   size_t boxesBeforeEnd = 0;
@@ -308,6 +324,7 @@ TEST_P(InstallSequenceStays, ShowsItsMessagesAndChangesNothing) {
   EXPECT_EQ(Shown(), expected);
   EXPECT_EQ(SystemState(), before);
   EXPECT_EQ(wizardEnds, 0);
+  ExpectIconsAsNamed();
   ExpectEverythingReleased();
 }
 
@@ -358,11 +375,13 @@ const StayCase kStayCases[] = {
        Usb(t, s, kModeTypical).AttachUsbPrinters({4});
      },
      {IDS_RENAME_USB_DEVICE}},
-    {"TypicalWithTwoPrintersIsAskedAndAnsweredNo",
+    // Which of the printers would be renumbered is unknown: no question, as in Advanced mode.
+    {"TypicalWithTwoPrintersStaysAfter144",
      [](InstallSequenceTest& t, InstallSelection& s) {
-       Usb(t, s, kModeTypical).AttachUsbPrinters({0, 0});
+       Usb(t, s, kModeTypical).AttachUsbPrinters({4, 0});
+       t.machine.AnswerNextMessageBox(IDYES);
      },
-     {IDS_ONE_PRINTER_ONLY, IDS_RENAME_USB_DEVICE}},
+     {IDS_ONE_PRINTER_ONLY}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Refusals, InstallSequenceStays, ::testing::ValuesIn(kStayCases),
@@ -424,6 +443,7 @@ TEST_P(InstallSequenceCloses, ShowsTheFailureAndEndsWithoutAPrinter) {
   EXPECT_EQ(wizardEnds, 1);
   EXPECT_TRUE(Printers().empty());
   EXPECT_NE(machine.services().spoolerState(), SERVICE_STOPPED);
+  ExpectIconsAsNamed();
   ExpectEverythingReleased();
 }
 
@@ -548,5 +568,145 @@ INSTANTIATE_TEST_SUITE_P(SpoolerCalls, InstallSequenceRefusedCall,
                                            "GetPrinterDriverDirectoryA",
                                            "GetPrintProcessorDirectoryA", "AddPrinterDriverA",
                                            "AddPrinterA", "SetDefaultPrinterA"));
+
+// A renumbering the user agreed to but the library could not make: the printer still answers
+// on its old port, so the wizard stays on the port page with the system as it was.
+struct RenumberFailCase {
+  const char* name;
+  int mode;
+  const char* port;
+  SimUsbDevice printer;
+  bool withoutWrite;  // the library lacks "uWrite"
+  const char* failure;
+};
+
+class InstallSequenceRenumberFails : public InstallSequenceTest,
+                                     public ::testing::WithParamInterface<RenumberFailCase> {};
+
+TEST_P(InstallSequenceRenumberFails, StaysWithThePrinterOnItsOldPort) {
+  const RenumberFailCase& c = GetParam();
+  InstallSelection selection = Selection();
+  Usb(*this, selection, c.mode, c.port);
+  usb.emplace(machine);
+  usb->Attach(c.printer);
+  if (c.withoutWrite) {
+    usb->RemoveExport("uWrite");
+  }
+  machine.AnswerNextMessageBox(IDYES);
+  const std::string before = SystemState();
+  EXPECT_EQ(Run(selection), SequenceEnd::kStay);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{Message(IDS_RENAME_USB_DEVICE), c.failure}));
+  EXPECT_EQ(SystemState(), before);
+  EXPECT_EQ(wizardEnds, 0);
+  EXPECT_EQ(usb->device(0).identity, c.printer.identity);
+  ExpectIconsAsNamed();
+  ExpectEverythingReleased();
+  EXPECT_EQ(usb->openDevices(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UsbCheck, InstallSequenceRenumberFails,
+    ::testing::Values(RenumberFailCase{"AdvancedWriteRefused", kModeAdvanced, "USB_TP-R80_2",
+                                       SimUsbDevice{2, false, true}, false, "write ID error"},
+                      RenumberFailCase{"TypicalWriteRefused", kModeTypical, "USB_TP-R80_1",
+                                       SimUsbDevice{4, false, true}, false, "write ID error"},
+                      RenumberFailCase{"LibraryWithoutWrite", kModeAdvanced, "USB_TP-R80_2",
+                                       SimUsbDevice{2}, true, "open function error"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Failures that do not stop the installation: the step's message (if it has one), then the
+// printer is added all the same and the run ends with 131.
+struct GoOnCase {
+  const char* name;
+  void (*arrange)(InstallSequenceTest&, InstallSelection&);
+  unsigned failure;  // the message the failing step shows; 0 when it shows none
+  const char* printer;
+};
+
+class InstallSequenceGoesOn : public InstallSequenceTest,
+                              public ::testing::WithParamInterface<GoOnCase> {};
+
+TEST_P(InstallSequenceGoesOn, AddsThePrinterAndSaysSo) {
+  InstallSelection selection = Selection();
+  GetParam().arrange(*this, selection);
+  const size_t earlier = machine.messageBoxes().size();
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
+  const std::vector<std::string> all = Shown();
+  const std::vector<std::string> shown(all.begin() + static_cast<std::ptrdiff_t>(earlier),
+                                       all.end());
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), Message(IDS_INSTALL_SUCCEEDED));
+  if (GetParam().failure != 0) {
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown.front().rfind(Message(GetParam().failure), 0), 0u) << shown.front();
+  }
+  EXPECT_TRUE(machine.spooler().printers().count(printer_key(GetParam().printer)) != 0);
+  EXPECT_EQ(std::string(selection.modelName), GetParam().printer);
+  ExpectIconsAsNamed();
+  ExpectEverythingReleased();
+}
+
+const GoOnCase kGoOnCases[] = {
+    // A driver registered by an earlier installation serves the printer when re-registering fails.
+    {"DriverRefused",
+     [](InstallSequenceTest& t, InstallSelection&) {
+       InstallSelection first = t.Selection();
+       ASSERT_EQ(t.Run(first), SequenceEnd::kInstalled);
+       t.machine.spooler().FailCall("AddPrinterDriverA", ERROR_ACCESS_DENIED);
+     },
+     IDS_ADD_DRIVER_FAILED, "TP-R80(S)(1)"},
+    {"FileNotCopied",
+     [](InstallSequenceTest& t, InstallSelection&) {
+       t.EditConfig("setup_receipt.ini", "STDHelpFile=TPSTD.HLP", "STDHelpFile=NOSUCH.HLP");
+     },
+     IDS_COPY_FILE_FAILED, "TP-R80(S)"},
+    // The port monitors are there from a first installation; only the language monitor is added.
+    {"LanguageMonitorRefused",
+     [](InstallSequenceTest& t, InstallSelection&) {
+       InstallSelection first = t.Selection();
+       ASSERT_EQ(t.Run(first), SequenceEnd::kInstalled);
+       t.machine.spooler().FailCall("AddMonitorA", ERROR_ACCESS_DENIED);
+     },
+     IDS_ADD_MONITOR_FAILED, "TP-R80(S)(1)"},
+    {"DefaultPrinterRefused",
+     [](InstallSequenceTest& t, InstallSelection& s) {
+       s.setAsDefault = 1;
+       t.machine.spooler().FailCall("SetDefaultPrinterA", ERROR_INVALID_PRINTER_NAME);
+     },
+     0, "TP-R80(S)"},
+    {"SerialSettingsRefused",
+     [](InstallSequenceTest& t, InstallSelection&) {
+       t.machine.registry().DenyWrites(sample_package::kNtPortsKey);
+     },
+     0, "TP-R80(S)"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Failures, InstallSequenceGoesOn, ::testing::ValuesIn(kGoOnCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// What the choices leave alone: an unticked default-printer box keeps the default printer, a
+// serial or parallel port never asks the USB library, and empty OEM plug-in names are no names
+// (no copy failure shown), while the language monitor's DLL is placed with the driver.
+TEST_F(InstallSequenceTest, UntickedDefaultBoxAndNonUsbPortsTouchNeitherDefaultNorUsb) {
+  AttachUsbPrinters({4});
+  for (const char* port : {"KSCOM2:", "LPT1:"}) {
+    InstallSelection selection = Selection("TP-R80", port);
+    selection.setAsDefault = 0;
+    EXPECT_EQ(Run(selection), SequenceEnd::kInstalled) << port;
+  }
+  EXPECT_EQ(machine.spooler().defaultPrinter(), "");
+  EXPECT_EQ(usb->openRequests(), 0);
+  EXPECT_EQ(usb->descriptorReads(), 0);
+  EXPECT_EQ(FileAt(DriverDir() + "\\pjlmon.dll"), FileAt("C:\\PACKAGE\\winnt\\pjlmon.dll"));
+}
+
+TEST_F(InstallSequenceTest, EmptyOemPlugInNamesAreNoNames) {
+  EditConfig("setup_lable.ini", "STDDataOemuniDLL=TPL80OEM.DLL", "STDDataOemuniDLL=");
+  EditConfig("setup_lable.ini", "STDDataOemuniini=TPL80OEM.INI", "STDDataOemuniini=");
+  InstallSelection selection = Selection("TP-L80");
+  selection.printerType = kLabelPrinter;
+  EXPECT_EQ(Run(selection), SequenceEnd::kInstalled);
+  EXPECT_EQ(Shown(), Messages({IDS_INSTALL_SUCCEEDED}));
+}
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 #include "platform/sim/sim_machine.h"
 
 namespace {

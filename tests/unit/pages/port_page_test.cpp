@@ -79,9 +79,12 @@ class PortChoice : public PortPageTest, public ::testing::WithParamInterface<Por
 
 TEST_P(PortChoice, ControlsFollowTheKindOfPort) {
   const PortKindCase& c = GetParam();
-  for (const char* port : {"KSCOM1:", "KSCOM4:", "LPT2:", "USB_TP-R80_2"}) {
+  for (const char* port : {"KSCOM1:", "KSCOM4:", "LPT2:", "USB_TP-R80_2", "USB_ECOMPACT_1"}) {
     view.AddString(IDC_PORT_LIST, port);
   }
+  // From a ticked, enabled box with the serial lists disabled, so that every state must change.
+  Choose(IDC_PORT_LIST, "LPT2:");
+  ASSERT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
   Choose(IDC_PORT_LIST, c.port);
   EXPECT_STREQ(page.portBuffer(), c.port);
   for (int list : ports::kSerialListControls) {
@@ -98,7 +101,10 @@ TEST_P(PortChoice, ControlsFollowTheKindOfPort) {
 INSTANTIATE_TEST_SUITE_P(Table, PortChoice,
                          ::testing::Values(PortKindCase{"KSCOM4:", true, false, false, false},
                                            PortKindCase{"LPT2:", false, true, true, false},
-                                           PortKindCase{"USB_TP-R80_2", false, true, true, true}));
+                                           PortKindCase{"USB_TP-R80_2", false, true, true, true},
+                                           // A USB port of a model whose name holds "COM".
+                                           PortKindCase{"USB_ECOMPACT_1", false, true, true,
+                                                        true}));
 
 TEST(BaudEntryIndex, ListedRatesSelectTheirEntryAnyOtherSelects38400) {
   const std::pair<std::int32_t, int> table[] = {

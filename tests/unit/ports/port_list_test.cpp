@@ -43,7 +43,10 @@ class PortListTest : public ::testing::Test {
   }
   void Build(const char* model, int targetOs, int mode, int printerType = kReceiptPrinter) {
     state.installMode = mode;
-    BuildPortList(machine.platform(), view, state, model, targetOs, printerType);
+    config::DriverConfig config(machine.platform());
+    config.SetPrinterType(printerType);
+    BuildPortList(machine.platform(), view, state, model, targetOs,
+                  config::ReadPortOptions(config, model));
   }
   void SetSerialLists(bool enabled) {
     for (int id : kSerialListControls) {
@@ -334,7 +337,10 @@ TEST(PortListLibrary, WithoutTheLibraryUsbPortsAreOfferedButNotPreselected) {
   ResetPortListState(state);
   state.installMode = kModeAdvanced;
 
-  BuildPortList(machine.platform(), view, state, "T", kTargetWinXp, kTicketPrinter);
+  config::DriverConfig config(machine.platform());
+  config.SetPrinterType(kTicketPrinter);
+  BuildPortList(machine.platform(), view, state, "T", kTargetWinXp,
+                config::ReadPortOptions(config, "T"));
 
   ASSERT_EQ(machine.messageBoxes().size(), 1u);
   EXPECT_EQ(machine.messageBoxes()[0].text, "Can not load KsUsbInt.dll");

@@ -8,7 +8,7 @@
 
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_usb_library.h"
-#include "ports/set_identity_command.h"
+#include "platform/set_identity_command.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::vector<std::string> MessageTexts(const SimMachine& machine) {
 }
 
 std::vector<BYTE> CommandFor(int n) {
-  const ports::SetIdentityCommandBytes command = ports::SetIdentityCommand(n);
+  const platform::SetIdentityCommandBytes command = platform::SetIdentityCommand(n);
   return std::vector<BYTE>(command.begin(), command.end());
 }
 
@@ -178,19 +178,20 @@ TEST(UsbSetIdentityCommand, IsEscSelectorGsIThenTheNumberLessOne) {
             (std::vector<BYTE>{0x1B, 0x4B, 0x53, 0x55, 0x53, 0x42, 0x1D, 0x49, 0x20, 0x00}));
   EXPECT_EQ(CommandFor(8).back(), 0x07);
   for (int n = 1; n <= 8; ++n) {
-    const ports::SetIdentityCommandBytes command = ports::SetIdentityCommand(n);
-    EXPECT_EQ(ports::SetIdentityCommandNumber(command.data(), command.size()), n);
+    const platform::SetIdentityCommandBytes command = platform::SetIdentityCommand(n);
+    EXPECT_EQ(platform::SetIdentityCommandNumber(command.data(), command.size()), n);
   }
 }
 
 TEST(UsbSetIdentityCommand, AnythingElseIsNotACommand) {
-  ports::SetIdentityCommandBytes command = ports::SetIdentityCommand(3);
-  EXPECT_EQ(ports::SetIdentityCommandNumber(command.data(), command.size() - 1), 0);
-  EXPECT_EQ(ports::SetIdentityCommandNumber(nullptr, command.size()), 0);
+  platform::SetIdentityCommandBytes command = platform::SetIdentityCommand(3);
+  EXPECT_EQ(platform::SetIdentityCommandNumber(command.data(), command.size() - 1), 0);
+  EXPECT_EQ(platform::SetIdentityCommandNumber(nullptr, command.size()), 0);
   for (size_t i = 0; i < command.size(); ++i) {
-    ports::SetIdentityCommandBytes changed = command;
+    platform::SetIdentityCommandBytes changed = command;
     changed[i] = static_cast<BYTE>(changed[i] + 8);  // byte 9 then reads 10: no number
-    EXPECT_EQ(ports::SetIdentityCommandNumber(changed.data(), changed.size()), 0) << "byte " << i;
+    EXPECT_EQ(platform::SetIdentityCommandNumber(changed.data(), changed.size()), 0)
+        << "byte " << i;
   }
 }
 

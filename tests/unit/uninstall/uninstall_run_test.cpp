@@ -12,7 +12,7 @@
 #include "install/sample_package.h"
 #include "unattended/exit_codes.h"
 #include "unattended/memory_log.h"
-#include "unattended/unattended_install.h"
+#include "app/unattended_install.h"
 
 namespace {
 

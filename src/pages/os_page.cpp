@@ -1,10 +1,10 @@
-#include "app/os_page.h"
+#include "pages/os_page.h"
 
-#include "app/target_system.h"
+#include "install/target_system.h"
 #include "messages/message_box.h"
 #include "resources/resource_ids.h"
 
-namespace app {
+namespace pages {
 namespace {
 
 // The radio button of each target system, in TargetOs order.
@@ -20,8 +20,8 @@ int OsPage::templateId() const {
 void OsPage::OnInitDialog(ui::DialogView& view) {
   targetOs_ = kTargetWin98Me;
 
-  const TargetSystem recognised = RunningTargetSystem(platform_.system);
-  if (recognised.button != kNoSystemButton) {
+  const install::TargetSystem recognised = install::RunningTargetSystem(platform_.system);
+  if (recognised.button != install::kNoSystemButton) {
     view.SetCheck(recognised.button, true);
   }
   if (!recognised.supportedPlatform) {
@@ -35,4 +35,4 @@ void OsPage::OnInitDialog(ui::DialogView& view) {
   }
 }
 
-}  // namespace app
+}  // namespace pages

@@ -15,7 +15,7 @@
 #include "ui/win32/rich_text.h"
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
-#include "unattended/unattended_install.h"
+#include "app/unattended_install.h"
 #include "unattended/unattended_uninstall.h"
 
 namespace {

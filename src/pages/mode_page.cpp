@@ -1,9 +1,9 @@
-#include "app/mode_page.h"
+#include "pages/mode_page.h"
 
 #include "messages/message_box.h"
 #include "resources/resource_ids.h"
 
-namespace app {
+namespace pages {
 
 int ModePage::templateId() const {
   return IDD_MODE_PAGE;
@@ -51,4 +51,4 @@ void ModePage::ChooseAdvanced(ui::DialogView& view) {
   installMode_ = kModeAdvanced;
 }
 
-}  // namespace app
+}  // namespace pages

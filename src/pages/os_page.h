@@ -6,7 +6,7 @@
 #include "config/install_types.h"
 #include "platform/platform.h"
 
-namespace app {
+namespace pages {
 
 class OsPage final : public ui::WizardPage {
  public:
@@ -22,4 +22,4 @@ class OsPage final : public ui::WizardPage {
   int targetOs_ = kTargetWin98Me;
 };
 
-}  // namespace app
+}  // namespace pages

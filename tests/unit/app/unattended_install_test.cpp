@@ -1,4 +1,4 @@
-#include "unattended/unattended_install.h"
+#include "app/unattended_install.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "install/sample_package.h"
-#include "memory_log.h"
+#include "unattended/memory_log.h"
 #include "platform/sim/sim_usb_library.h"
 #include "unattended/exit_codes.h"
 

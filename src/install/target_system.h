@@ -6,7 +6,7 @@
 #include "config/install_types.h"
 #include "platform/system_service.h"
 
-namespace app {
+namespace install {
 
 constexpr int kNoSystemButton = 0;
 
@@ -23,4 +23,4 @@ TargetSystem RunningTargetSystem(platform::SystemService& system);
 // "Windows 98/Me", "Windows NT 4", ... "Windows Server 2003"; "?" outside TargetOs.
 const char* TargetSystemName(int targetOs);
 
-}  // namespace app
+}  // namespace install

@@ -1,14 +1,14 @@
-#include "unattended/unattended_install.h"
+#include "app/unattended_install.h"
 
 #include <cstdio>
 
-#include "app/target_system.h"
+#include "install/target_system.h"
 #include "app/wizard_parts.h"
 #include "install/install_sequence.h"
 #include "unattended/answering_user_service.h"
 #include "unattended/answers_file.h"
 #include "unattended/exit_codes.h"
-#include "unattended/page_walk.h"
+#include "app/page_walk.h"
 
 namespace unattended {
 namespace {
@@ -20,7 +20,7 @@ std::string Describe(const install::InstallSelection& s) {
                 s.serial.flowControl);
   return std::string("model ") + s.modelName + ", " +
          (s.installMode == kModeTypical ? "Typical" : "Advanced") + ", " +
-         app::TargetSystemName(s.targetOs) + ", port " + s.portEntry + ", " +
+         install::TargetSystemName(s.targetOs) + ", port " + s.portEntry + ", " +
          (s.driverFlavor == kFlavorGdi ? "raster (GDI)" : "text (STD)") + " driver, serial " +
          serial + ", default printer " + (s.setAsDefault != 0 ? "yes" : "no");
 }

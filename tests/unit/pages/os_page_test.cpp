@@ -1,11 +1,11 @@
-#include "app/os_page.h"
+#include "pages/os_page.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "fakes/fake_dialog_view.h"
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 #include "platform/sim/sim_machine.h"
 #include "resources/resource_ids.h"
 
@@ -35,7 +35,7 @@ TEST_P(OsPageTest, FixesTheTargetFromTheRunningSystem) {
   SimMachine machine;
   machine.SetVersion(c.platformId, c.major, c.minor);
   FakeDialogView view;
-  app::OsPage page(machine.platform());
+  pages::OsPage page(machine.platform());
 
   page.OnInitDialog(view);
 
@@ -77,7 +77,7 @@ TEST(OsPageMessages, UnsupportedSystemTextComesFromTheMessageTable) {
   machine.SetVersion(VER_PLATFORM_WIN32s, 3, 10);
   machine.SetString(IDS_UNSUPPORTED_SYSTEM, "replaced text");
   FakeDialogView view;
-  app::OsPage page(machine.platform());
+  pages::OsPage page(machine.platform());
   page.OnInitDialog(view);
   ASSERT_EQ(machine.messageBoxes().size(), 1u);
   EXPECT_EQ(machine.messageBoxes()[0].text, "replaced text");

@@ -6,7 +6,7 @@
 #include "app/wizard_parts.h"
 #include "platform/sim/sim_machine.h"
 #include "unattended/answers_file.h"
-#include "unattended/page_walk.h"
+#include "app/page_walk.h"
 
 namespace {
 

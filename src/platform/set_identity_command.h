@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace ports {
+namespace platform {
 
 constexpr std::size_t kSetIdentityCommandSize = 10;
 using SetIdentityCommandBytes = std::array<std::uint8_t, kSetIdentityCommandSize>;
@@ -45,4 +45,4 @@ constexpr int SetIdentityCommandNumber(const std::uint8_t* data, std::size_t len
   return data[9] + 1;
 }
 
-}  // namespace ports
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "unattended/page_walk.h"
+#include "app/page_walk.h"
 
 #include "config/model_entry.h"
 #include "resources/resource_ids.h"

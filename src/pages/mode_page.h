@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 #include "ui/wizard_page.h"
 
-namespace app {
+namespace pages {
 
 class ModePage final : public ui::WizardPage {
  public:
@@ -30,4 +30,4 @@ class ModePage final : public ui::WizardPage {
   int installMode_ = kModeTypical;
 };
 
-}  // namespace app
+}  // namespace pages

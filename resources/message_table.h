@@ -16,7 +16,7 @@ struct MessageText {
 #define QUOTE "\""
 #define MESSAGE(id, text) MessageText{id, text},
 inline constexpr MessageText kMessageTable[] = {
-#include "messages/message_texts.inc"
+#include "resources/message_texts.inc"
 };
 #undef MESSAGE
 #undef QUOTE

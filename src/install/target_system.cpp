@@ -1,8 +1,8 @@
-#include "app/target_system.h"
+#include "install/target_system.h"
 
 #include "resources/resource_ids.h"
 
-namespace app {
+namespace install {
 
 TargetSystem RecogniseTargetSystem(const OSVERSIONINFOA& version) {
   const DWORD major = version.dwMajorVersion;
@@ -44,4 +44,4 @@ const char* TargetSystemName(int targetOs) {
   return targetOs >= 0 && targetOs < kTargetOsCount ? kNames[targetOs] : "?";
 }
 
-}  // namespace app
+}  // namespace install
