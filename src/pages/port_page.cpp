@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "config/decimal.h"
@@ -119,7 +120,7 @@ void PortPage::OnInitDialog(ui::DialogView& view) {
   view.SetToolTip(IDC_RASTER_CHECK, messages::LoadMessage(platform_, IDS_F1_HELP));
   view.SetLabelStyle(IDC_USB_HINT,
                      ui::LabelStyle{kHintTextColor, kHintBackColor, kHintFontHeight, "Arial"});
-  ports::ResetPortListState(state_);
+  ports::ResetPortListFreshness(freshness_);
 }
 
 void PortPage::OnCommand(ui::DialogView& view, ui::DialogView& /*frame*/, int id, int code) {
@@ -130,7 +131,7 @@ void PortPage::OnCommand(ui::DialogView& view, ui::DialogView& /*frame*/, int id
     OnPortChosen(view);
     return;
   }
-  for (int list : ports::kSerialListControls) {
+  for (int list : kSerialListControls) {
     if (id == list) {
       OnSerialListChanged(view, list);
       return;
@@ -169,20 +170,20 @@ void PortPage::OnSerialListChanged(ui::DialogView& view, int list) {
 
 void PortPage::OnPortChosen(ui::DialogView& view) {
   const int selected = view.GetCurSel(IDC_PORT_LIST);
-  config::CopyText(state_.portBuffer, view.GetLBText(IDC_PORT_LIST, selected));
-  const ports::PortKind kind = ports::KindOfPort(state_.portBuffer);
+  config::CopyText(portBuffer_, view.GetLBText(IDC_PORT_LIST, selected));
+  const ports::PortKind kind = ports::KindOfPort(portBuffer_);
   const bool serialPort = kind == ports::PortKind::kSerial;
-  for (int list : ports::kSerialListControls) {
+  for (int list : kSerialListControls) {
     view.Enable(list, serialPort);
   }
   view.Enable(IDC_RASTER_CHECK, !serialPort);
   view.Show(IDC_USB_HINT, kind == ports::PortKind::kUsb);
-  state_.rasterFlag = serialPort ? 0 : 1;
+  rasterFlag_ = serialPort ? 0 : 1;
   PushValues(view);
 }
 
 void PortPage::PushValues(ui::DialogView& view) {
-  view.SetCheck(IDC_RASTER_CHECK, state_.rasterFlag != 0);
+  view.SetCheck(IDC_RASTER_CHECK, rasterFlag_ != 0);
   view.SetCurSel(IDC_BAUD_LIST, ExactBaudEntry(serial_.baudRate));
   view.SetCurSel(IDC_DATA_BITS_LIST, IndexOf(kDataBits, std::to_string(serial_.dataBits)));
   view.SetCurSel(IDC_PARITY_LIST, ParityEntry(serial_.parity));
@@ -198,12 +199,38 @@ void PortPage::ApplyConfiguredBaudRate(ui::DialogView& view, std::int32_t config
 
 void PortPage::BuildPortList(ui::DialogView& view, const char* model, int targetOs,
                              const config::PortOptions& options, int installMode) {
-  state_.installMode = installMode;
-  ports::BuildPortList(platform_, view, state_, model, targetOs, options);
+  const std::optional<ports::PortListChoice> choice =
+      ports::BuildPortList(platform_, freshness_, model, targetOs, installMode, options);
+  if (choice) {
+    ApplyPortList(view, *choice);
+  }
+}
+
+void PortPage::ApplyPortList(ui::DialogView& view, const ports::PortListChoice& choice) {
+  view.ResetContent(IDC_PORT_LIST);
+  for (const std::string& entry : choice.entries) {
+    view.AddString(IDC_PORT_LIST, entry);
+  }
+  portBuffer_[0] = '\0';
+  if (!choice.selected.empty()) {
+    view.SetCurSel(IDC_PORT_LIST, view.FindStringExact(IDC_PORT_LIST, -1, choice.selected));
+    // PortBuffer is always the selected entry's text.
+    config::CopyText(portBuffer_, view.GetLBText(IDC_PORT_LIST, view.GetCurSel(IDC_PORT_LIST)));
+  }
+  if (choice.serialLists != ports::SerialListsChange::kKeep) {
+    for (int list : kSerialListControls) {
+      view.Enable(list, choice.serialLists == ports::SerialListsChange::kEnable);
+    }
+  }
+  view.Show(IDC_USB_HINT, choice.usbHintShown);
+  view.Enable(IDC_RASTER_CHECK, choice.rasterEnabled);
+  rasterFlag_ = choice.rasterFlag;
+  view.Show(IDC_RASTER_CHECK, choice.rasterShown);
+  view.SetCheck(IDC_RASTER_CHECK, rasterFlag_ != 0);
 }
 
 bool PortPage::TakeValues(ui::DialogView& view) {
-  state_.rasterFlag = view.IsChecked(IDC_RASTER_CHECK) ? 1 : 0;
+  rasterFlag_ = view.IsChecked(IDC_RASTER_CHECK) ? 1 : 0;
   return true;
 }
 

@@ -8,9 +8,15 @@
 #include "platform/platform.h"
 #include "ports/port_list.h"
 #include "ports/serial_settings.h"
+#include "ports/usb_port_name.h"
+#include "resources/resource_ids.h"
 #include "ui/wizard_page.h"
 
 namespace pages {
+
+// The page's serial-line lists, which follow the kind of the chosen port.
+constexpr int kSerialListControls[] = {IDC_BAUD_LIST, IDC_DATA_BITS_LIST, IDC_PARITY_LIST,
+                                       IDC_STOP_BITS_LIST, IDC_FLOW_CONTROL_LIST};
 
 class PortPage final : public ui::WizardPage {
  public:
@@ -29,18 +35,24 @@ class PortPage final : public ui::WizardPage {
   void BuildPortList(ui::DialogView& view, const char* model, int targetOs,
                      const config::PortOptions& options, int installMode);
 
-  const char* portBuffer() const { return state_.portBuffer; }
-  int rasterFlag() const { return state_.rasterFlag; }
+  const char* portBuffer() const { return portBuffer_; }
+  int rasterFlag() const { return rasterFlag_; }
   const ports::SerialSettings& serial() const { return serial_; }
 
  private:
   void OnPortChosen(ui::DialogView& view);
+  // Shows a rebuilt list and the controls that follow its chosen port.
+  void ApplyPortList(ui::DialogView& view, const ports::PortListChoice& choice);
   void OnSerialListChanged(ui::DialogView& view, int list);
   // Shows the page's values in its controls: the serial lists and check box 1052.
   void PushValues(ui::DialogView& view);
 
   platform::Platform& platform_;
-  ports::PortListState state_;
+  ports::PortListFreshness freshness_;
+  // The chosen port's text; always the selected entry's text ("" while none is selected).
+  ports::PortText portBuffer_ = {};
+  // 1 for the GDI DriverFlavor, 0 for STD; shown by check box 1052.
+  int rasterFlag_ = 0;
   ports::SerialSettings serial_;
 };
 

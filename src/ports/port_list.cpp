@@ -1,10 +1,10 @@
 #include "ports/port_list.h"
 
+#include <algorithm>
 #include <cstring>
-#include <string>
+#include <iterator>
 
 #include "config/text_buffer.h"
-#include "resources/resource_ids.h"
 #include "ports/port_kind.h"
 #include "ports/usb_identity.h"
 
@@ -15,7 +15,6 @@ constexpr const char* kWin98Ports[] = {"COM1:", "COM2:", "LPT1:"};
 constexpr const char* kNtPorts[] = {
     "KSCOM1:", "KSCOM2:", "KSCOM3:", "KSCOM4:", "KSCOM5:", "KSCOM6:",
     "KSCOM7:", "KSCOM8:", "LPT1:",   "LPT2:",   "LPT3:"};
-constexpr int kFirstEntry = 0;
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -25,15 +24,8 @@ bool IsKind(const std::string& port, PortKind kind) {
   return KindOfPort(port.c_str()) == kind;
 }
 
-template <size_t N>
-void AddNames(ui::DialogView& view, const char* const (&names)[N]) {
-  for (const char* name : names) {
-    view.AddString(IDC_PORT_LIST, name);
-  }
-}
-
 // All or nothing: a model whose name is too long for a port name gets no USB entry.
-void AddUsbNames(ui::DialogView& view, const char* model, bool advanced) {
+void AddUsbNames(std::vector<std::string>& entries, const char* model, bool advanced) {
   const int count = advanced ? kAdvancedUsbPorts : 1;
   PortText names[kAdvancedUsbPorts] = {};
   for (int n = 1; n <= count; ++n) {
@@ -41,123 +33,95 @@ void AddUsbNames(ui::DialogView& view, const char* model, bool advanced) {
       return;
     }
   }
-  for (int n = 1; n <= count; ++n) {
-    view.AddString(IDC_PORT_LIST, names[n - 1]);
-  }
+  entries.insert(entries.end(), std::begin(names), std::begin(names) + count);
 }
 
-// The selection and PortBuffer change together, so that PortBuffer is always the selected text.
-void SelectEntry(ui::DialogView& view, PortListState& state, int index) {
-  view.SetCurSel(IDC_PORT_LIST, index);
-  const int selected = view.GetCurSel(IDC_PORT_LIST);
-  config::CopyText(state.portBuffer, view.GetLBText(IDC_PORT_LIST, selected));
-}
-
-// Walks the list in its sorted order and selects the first entry that matches; with no match
-// the selection and PortBuffer stay as they were.
+// The first entry in list order that matches; with no match the selection stays as it was.
 template <typename Match>
-void SelectFirstMatching(ui::DialogView& view, PortListState& state, Match matches) {
-  const int count = view.GetCount(IDC_PORT_LIST);
-  for (int index = 0; index < count; ++index) {
-    if (matches(view.GetLBText(IDC_PORT_LIST, index))) {
-      SelectEntry(view, state, index);
-      return;
-    }
-  }
-}
-
-void EnableSerialLists(ui::DialogView& view, bool enabled) {
-  for (int id : kSerialListControls) {
-    view.Enable(id, enabled);
+void SelectFirstMatching(PortListChoice& choice, Match matches) {
+  const auto it = std::find_if(choice.entries.begin(), choice.entries.end(), matches);
+  if (it != choice.entries.end()) {
+    choice.selected = *it;
   }
 }
 
 // The attached printer's port: in Typical mode the one USB entry; in Advanced mode the entry
 // of its number n, falling back to the first entry when n names none of the four.
-void PreselectUsbPort(ui::DialogView& view, PortListState& state, bool advanced, int probe) {
+void PreselectUsbPort(PortListChoice& choice, bool advanced, int probe) {
   const int n = UsbPortNumber(probe);
   if (!advanced) {
-    SelectFirstMatching(view, state,
+    SelectFirstMatching(choice,
                         [](const std::string& text) { return IsKind(text, PortKind::kUsb); });
     return;
   }
   if (n > kAdvancedUsbPorts) {
-    SelectEntry(view, state, kFirstEntry);
+    choice.selected = choice.entries.front();
   }
   const std::string ending = "_" + std::to_string(n);
-  SelectFirstMatching(view, state, [&](const std::string& text) {
+  SelectFirstMatching(choice, [&](const std::string& text) {
     return IsKind(text, PortKind::kUsb) && Contains(text, ending);
   });
 }
 
-// The controls that follow the kind of the chosen port.
-void ShowPortKind(ui::DialogView& view, PortListState& state, bool advanced) {
-  const PortKind kind = KindOfPort(state.portBuffer);
-  if (kind == PortKind::kUsb) {
-    view.Show(IDC_USB_HINT, true);
-    view.Enable(IDC_RASTER_CHECK, true);
-    state.rasterFlag = 1;
-  } else if (kind == PortKind::kParallel) {
-    view.Show(IDC_USB_HINT, false);
-    view.Enable(IDC_RASTER_CHECK, true);
-    state.rasterFlag = 1;
-    EnableSerialLists(view, false);
-  } else {
-    view.Show(IDC_USB_HINT, false);
-    view.Enable(IDC_RASTER_CHECK, false);
-    state.rasterFlag = 0;
-    if (!advanced) {
-      EnableSerialLists(view, true);
-    }
+// The controls that follow the kind of the chosen port. A preselected USB printer has already
+// disabled the serial lists; only a serial port in Typical mode enables them again.
+void FollowPortKind(PortListChoice& choice, bool advanced) {
+  const PortKind kind = KindOfPort(choice.selected.c_str());
+  choice.usbHintShown = kind == PortKind::kUsb;
+  const bool serial = kind != PortKind::kUsb && kind != PortKind::kParallel;
+  choice.rasterEnabled = !serial;
+  choice.rasterFlag = serial ? 0 : 1;
+  if (kind == PortKind::kParallel) {
+    choice.serialLists = SerialListsChange::kDisable;
+  } else if (serial && !advanced) {
+    choice.serialLists = SerialListsChange::kEnable;
   }
+  choice.rasterShown = advanced;
 }
 
 }  // namespace
 
-void ResetPortListState(PortListState& state) {
-  config::CopyText(state.freshModel, "PRINTER");
-  state.freshMode = kModeTypical;
-  state.installMode = kModeTypical;
+void ResetPortListFreshness(PortListFreshness& freshness) {
+  config::CopyText(freshness.model, "PRINTER");
+  freshness.mode = kModeTypical;
 }
 
-void BuildPortList(platform::Platform& platform, ui::DialogView& view, PortListState& state,
-                   const char* model, int targetOs, const config::PortOptions& options) {
+std::optional<PortListChoice> BuildPortList(platform::Platform& platform,
+                                            PortListFreshness& freshness, const char* model,
+                                            int targetOs, int installMode,
+                                            const config::PortOptions& options) {
   // Only the model and the mode decide whether the list is still fresh.
-  if (std::strcmp(model, state.freshModel) == 0 && state.installMode == state.freshMode) {
-    return;
+  if (std::strcmp(model, freshness.model) == 0 && installMode == freshness.mode) {
+    return std::nullopt;
   }
-  config::CopyText(state.freshModel, model);
-  state.freshMode = state.installMode;
-  const bool advanced = state.installMode == kModeAdvanced;
+  config::CopyText(freshness.model, model);
+  freshness.mode = installMode;
+  const bool advanced = installMode == kModeAdvanced;
 
-  view.ResetContent(IDC_PORT_LIST);
-  state.portBuffer[0] = '\0';
+  PortListChoice choice;
   if (targetOs == kTargetWin98Me) {
-    AddNames(view, kWin98Ports);
+    choice.entries.assign(std::begin(kWin98Ports), std::end(kWin98Ports));
   } else {
-    AddNames(view, kNtPorts);
+    choice.entries.assign(std::begin(kNtPorts), std::end(kNtPorts));
   }
 
   // Every build asks, whatever the model supports.
   const int probe = ProbeUsbDevice(platform);
 
   if (options.usbSupported && targetOs != kTargetNt4) {
-    AddUsbNames(view, model, advanced);
+    AddUsbNames(choice.entries, model, advanced);
   }
   if (options.usbSupported && probe != kNoUsbDevice) {
-    PreselectUsbPort(view, state, advanced, probe);
-    EnableSerialLists(view, false);
+    PreselectUsbPort(choice, advanced, probe);
+    choice.serialLists = SerialListsChange::kDisable;
   } else if (!options.lptDefault) {
-    SelectEntry(view, state, kFirstEntry);
+    choice.selected = choice.entries.front();
   } else {
-    SelectFirstMatching(view, state,
+    SelectFirstMatching(choice,
                         [](const std::string& text) { return IsKind(text, PortKind::kParallel); });
   }
-
-  ShowPortKind(view, state, advanced);
-  // The box is offered only in Advanced mode; in Typical mode the port kind alone decides.
-  view.Show(IDC_RASTER_CHECK, advanced);
-  view.SetCheck(IDC_RASTER_CHECK, state.rasterFlag != 0);
+  FollowPortKind(choice, advanced);
+  return choice;
 }
 
 }  // namespace ports

@@ -87,7 +87,7 @@ TEST_P(PortChoice, ControlsFollowTheKindOfPort) {
   ASSERT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
   Choose(IDC_PORT_LIST, c.port);
   EXPECT_STREQ(page.portBuffer(), c.port);
-  for (int list : ports::kSerialListControls) {
+  for (int list : pages::kSerialListControls) {
     EXPECT_EQ(view.IsEnabled(list), c.serialLists) << list;
   }
   EXPECT_EQ(view.IsEnabled(IDC_RASTER_CHECK), c.rasterEnabled);

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fakes/fake_dialog_view.h"
+#include "pages/port_page.h"
 #include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_usb_library.h"
 #include "resources/resource_ids.h"
@@ -32,7 +34,7 @@ class PortListTest : public ::testing::Test {
  protected:
   PortListTest() {
     view.SetSorted(IDC_PORT_LIST);
-    ResetPortListState(state);
+    page.OnInitDialog(view);
   }
 
   // The model's "%s.PORT" section in the receipt family's file.
@@ -42,21 +44,19 @@ class PortListTest : public ::testing::Test {
     machine.disk().WriteFile("C:\\PACKAGE\\DRVCONFIG\\setup_receipt.ini", ini);
   }
   void Build(const char* model, int targetOs, int mode, int printerType = kReceiptPrinter) {
-    state.installMode = mode;
     config::DriverConfig config(machine.platform());
     config.SetPrinterType(printerType);
-    BuildPortList(machine.platform(), view, state, model, targetOs,
-                  config::ReadPortOptions(config, model));
+    page.BuildPortList(view, model, targetOs, config::ReadPortOptions(config, model), mode);
   }
   void SetSerialLists(bool enabled) {
-    for (int id : kSerialListControls) {
+    for (int id : pages::kSerialListControls) {
       view.Enable(id, enabled);
     }
   }
   // Serial lists all enabled (1), all disabled (0), or mixed (-1).
   int SerialListsEnabled() const {
     int enabled = 0;
-    for (int id : kSerialListControls) {
+    for (int id : pages::kSerialListControls) {
       enabled += view.IsEnabled(id) ? 1 : 0;
     }
     return enabled == 5 ? 1 : (enabled == 0 ? 0 : -1);
@@ -73,12 +73,14 @@ class PortListTest : public ::testing::Test {
     return texts;
   }
   // The invariant every build keeps: PortBuffer is the selected entry's text.
-  void ExpectPortBufferIsSelection() const { EXPECT_EQ(std::string(state.portBuffer), Selected()); }
+  void ExpectPortBufferIsSelection() const {
+    EXPECT_EQ(std::string(page.portBuffer()), Selected());
+  }
 
   SimMachine machine;
   SimUsbLibrary usb{machine};
   FakeDialogView view;
-  PortListState state;
+  pages::PortPage page{machine.platform()};
   std::string ini;
 };
 
@@ -93,7 +95,7 @@ TEST_F(PortListTest, Win98TypicalWithoutPrinterOffersComLptAndOneUsbPortAndPicks
   ExpectPortBufferIsSelection();
   EXPECT_EQ(SerialListsEnabled(), 1);
   EXPECT_FALSE(view.IsVisible(IDC_USB_HINT));
-  EXPECT_EQ(state.rasterFlag, 0);
+  EXPECT_EQ(page.rasterFlag(), 0);
   EXPECT_FALSE(view.IsEnabled(IDC_RASTER_CHECK));
   EXPECT_FALSE(view.IsVisible(IDC_RASTER_CHECK)) << "Typical mode hides the raster box";
   EXPECT_FALSE(view.IsChecked(IDC_RASTER_CHECK));
@@ -108,7 +110,7 @@ TEST_F(PortListTest, WinXpTypicalWithParallelDefaultPicksLpt1) {
   EXPECT_EQ(Entries(), kNtNames);
   EXPECT_EQ(Selected(), "LPT1:");
   ExpectPortBufferIsSelection();
-  EXPECT_EQ(state.rasterFlag, 1);
+  EXPECT_EQ(page.rasterFlag(), 1);
   EXPECT_EQ(SerialListsEnabled(), 0);
   EXPECT_TRUE(view.IsEnabled(IDC_RASTER_CHECK));
   EXPECT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
@@ -136,7 +138,7 @@ TEST_F(PortListTest, WinXpAdvancedSelectsTheAttachedPrintersPort) {
   EXPECT_EQ(Selected(), "USB_M_3");
   ExpectPortBufferIsSelection();
   EXPECT_TRUE(view.IsVisible(IDC_USB_HINT));
-  EXPECT_EQ(state.rasterFlag, 1);
+  EXPECT_EQ(page.rasterFlag(), 1);
   EXPECT_TRUE(view.IsEnabled(IDC_RASTER_CHECK));
   EXPECT_TRUE(view.IsVisible(IDC_RASTER_CHECK));
   EXPECT_TRUE(view.IsChecked(IDC_RASTER_CHECK));
@@ -182,7 +184,7 @@ TEST_F(PortListTest, AdvancedWithANumberAboveFourFallsBackToTheFirstEntry) {
   EXPECT_EQ(Selected(), "KSCOM1:");
   ExpectPortBufferIsSelection();
   EXPECT_FALSE(view.IsVisible(IDC_USB_HINT));
-  EXPECT_EQ(state.rasterFlag, 0);
+  EXPECT_EQ(page.rasterFlag(), 0);
   EXPECT_FALSE(view.IsEnabled(IDC_RASTER_CHECK));
   // A device is present, so the serial lists were disabled; Advanced mode does not re-enable.
   EXPECT_EQ(SerialListsEnabled(), 0);
@@ -210,8 +212,8 @@ TEST_F(PortListTest, TwoPrintersInAdvancedModeLeaveNoPortSelected) {
 
   // -2 gives the number -1, which no entry carries: the selection stays empty.
   EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
-  EXPECT_STREQ(state.portBuffer, "");
-  EXPECT_EQ(state.rasterFlag, 0);
+  EXPECT_STREQ(page.portBuffer(), "");
+  EXPECT_EQ(page.rasterFlag(), 0);
   EXPECT_EQ(SerialListsEnabled(), 0);
 }
 
@@ -227,7 +229,7 @@ TEST_F(PortListTest, Nt4OffersNoUsbPortWhateverIsAttached) {
   EXPECT_EQ(Entries(), kNtNames);
   // The printer is there but has no entry: nothing is selected, and PortBuffer agrees.
   EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
-  EXPECT_STREQ(state.portBuffer, "");
+  EXPECT_STREQ(page.portBuffer(), "");
   EXPECT_EQ(usb.openRequests(), 16 + 9) << "both builds probed";
 }
 
@@ -241,7 +243,7 @@ TEST_F(PortListTest, Nt4AdvancedWithAPrinterOnPort4SelectsNothing) {
 
   EXPECT_EQ(Entries(), kNtNames);
   EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), ui::DialogView::kNoEntry);
-  EXPECT_STREQ(state.portBuffer, "");
+  EXPECT_STREQ(page.portBuffer(), "");
 }
 
 TEST_F(PortListTest, TheSameModelAndModeNeitherRebuildNorProbe) {
@@ -257,7 +259,7 @@ TEST_F(PortListTest, TheSameModelAndModeNeitherRebuildNorProbe) {
   EXPECT_EQ(machine.libraries().loadRequests(), loads);
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(view.GetCurSel(IDC_PORT_LIST), 3);
-  EXPECT_STREQ(state.portBuffer, "KSCOM1:") << "untouched by the second call";
+  EXPECT_STREQ(page.portBuffer(), "KSCOM1:") << "untouched by the second call";
 }
 
 TEST_F(PortListTest, OnlyTheModelAndTheModeDecideFreshness) {
@@ -292,23 +294,32 @@ TEST_F(PortListTest, AModelNamedPrinterIsFreshOnTheFirstVisitInTypicalMode) {
   Build("PRINTER", kTargetWinXp, kModeTypical);
 
   EXPECT_TRUE(Entries().empty());
-  EXPECT_STREQ(state.portBuffer, "");
+  EXPECT_STREQ(page.portBuffer(), "");
   EXPECT_EQ(machine.libraries().loadRequests(), 0);
 
   Build("PRINTER", kTargetWinXp, kModeAdvanced);
   EXPECT_EQ(Entries().size(), kNtNames.size() + 4);
 }
 
-TEST_F(PortListTest, ResettingTheStateMakesTheNextBuildRebuild) {
+TEST_F(PortListTest, ResettingTheFreshnessMakesTheNextBuildRebuild) {
   Configure("M", "0", "0");
-  Build("M", kTargetWinXp, kModeAdvanced);
-  view.ResetContent(IDC_PORT_LIST);
+  config::DriverConfig config(machine.platform());
+  config.SetPrinterType(kReceiptPrinter);
+  const config::PortOptions options = config::ReadPortOptions(config, "M");
+  PortListFreshness freshness;
+  const auto build = [&] {
+    return BuildPortList(machine.platform(), freshness, "M", kTargetWinXp, kModeAdvanced, options);
+  };
+  ASSERT_TRUE(build());
+  EXPECT_FALSE(build()) << "the same model and mode are fresh";
 
-  ResetPortListState(state);
-  EXPECT_EQ(state.installMode, kModeTypical);
-  Build("M", kTargetWinXp, kModeAdvanced);
+  ResetPortListFreshness(freshness);
+  EXPECT_EQ(freshness.mode, kModeTypical);
+  const std::optional<PortListChoice> rebuilt = build();
 
-  EXPECT_EQ(Entries(), kNtNames);
+  ASSERT_TRUE(rebuilt);
+  EXPECT_EQ(rebuilt->entries, kNtNames);
+  EXPECT_EQ(rebuilt->selected, "KSCOM1:");
 }
 
 TEST_F(PortListTest, AnUnknownFamilyReadsNoOptions) {
@@ -333,19 +344,17 @@ TEST(PortListLibrary, WithoutTheLibraryUsbPortsAreOfferedButNotPreselected) {
                            "[T.PORT]\r\nUSBSUPPORTED=1\r\n");
   FakeDialogView view;
   view.SetSorted(IDC_PORT_LIST);
-  PortListState state;
-  ResetPortListState(state);
-  state.installMode = kModeAdvanced;
+  pages::PortPage page(machine.platform());
+  page.OnInitDialog(view);
 
   config::DriverConfig config(machine.platform());
   config.SetPrinterType(kTicketPrinter);
-  BuildPortList(machine.platform(), view, state, "T", kTargetWinXp,
-                config::ReadPortOptions(config, "T"));
+  page.BuildPortList(view, "T", kTargetWinXp, config::ReadPortOptions(config, "T"), kModeAdvanced);
 
   ASSERT_EQ(machine.messageBoxes().size(), 1u);
   EXPECT_EQ(machine.messageBoxes()[0].text, "Can not load KsUsbInt.dll");
   EXPECT_EQ(view.GetCount(IDC_PORT_LIST), 15);
-  EXPECT_STREQ(state.portBuffer, "KSCOM1:");
+  EXPECT_STREQ(page.portBuffer(), "KSCOM1:");
 }
 
 TEST_F(PortListTest, SerialPortsInAdvancedModeKeepTheSerialListsAsTheyWere) {
@@ -370,7 +379,7 @@ TEST_F(PortListTest, ModelNamesUpToFortyFiveCharactersGetUsbPorts) {
   const std::string expected = "USB_" + longest + "_4";
   ASSERT_EQ(expected.size(), 51u);
   EXPECT_EQ(Selected(), expected);
-  EXPECT_EQ(std::string(state.portBuffer), expected);
+  EXPECT_EQ(std::string(page.portBuffer()), expected);
 }
 
 TEST_F(PortListTest, LongerModelNamesGetNoUsbPortAndNeverOverrun) {
@@ -381,7 +390,7 @@ TEST_F(PortListTest, LongerModelNamesGetNoUsbPortAndNeverOverrun) {
 
     Build(model.c_str(), kTargetWinXp, kModeAdvanced);
     EXPECT_EQ(Entries(), kNtNames) << model.size();
-    EXPECT_STREQ(state.portBuffer, "") << "the probe found port 1, which has no entry";
+    EXPECT_STREQ(page.portBuffer(), "") << "the probe found port 1, which has no entry";
 
     Build(model.c_str(), kTargetWinXp, kModeTypical);
     EXPECT_EQ(Entries(), kNtNames) << model.size();
