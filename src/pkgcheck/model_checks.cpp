@@ -31,16 +31,29 @@ std::string Section(void (*name)(const char*, int, Text&), const Model& model, i
   return section;
 }
 
-// Whether the file holds any section of the model ("M." followed by anything).
-bool HasAnySection(const ConfigFile& file, const std::string& model) {
-  const std::string prefix = platform::sim::UpperCase(model + ".");
-  for (const auto& line : file.document().lines()) {
-    if (line.kind == platform::sim::IniDocument::Kind::kHeader &&
-        platform::sim::UpperCase(line.name).compare(0, prefix.size(), prefix) == 0) {
-      return true;
+// What a driver-section key's file is to the driver ("DataFileDLLName": "resource DLL").
+std::string FileRole(const std::string& key) {
+  static const std::pair<const char*, const char*> kRoles[] = {
+      {"DriverPath", "driver DLL"},
+      {"DataFile", "data file"},
+      {"ConfigFile", "configuration DLL"},
+      {"HelpFile", "help file"},
+      {"DataFileDLLName", "resource DLL"},
+      {"MonitorDLLName", "language-monitor DLL"},
+      {"ProcessorDLLName", "print-processor DLL"},
+      {"DataOemuniDLL", "OEM plug-in DLL"},
+      {"DataOemuniini", "OEM plug-in INI file"}};
+  for (const auto& [name, role] : kRoles) {
+    if (key == name) {
+      return role;
     }
   }
-  return false;
+  return key;
+}
+
+// Whether the file holds any section of the model ("M." followed by anything).
+bool HasAnySection(const ConfigFile& file, const std::string& model) {
+  return file.HasSectionStartingWith(model + ".");
 }
 
 // The family file another suffix would select, when it holds the model's sections.
@@ -305,7 +318,7 @@ void CheckCopies(CheckContext& context, const ConfigFile& file, const std::strin
   for (const char* key : {"DriverPath", "DataFile", "ConfigFile", "HelpFile"}) {
     checked.insert(f + key);
     CheckFileName(context, file, section, f + key, context.Read(file, section, f + key, kTextSize),
-                  kFileCapacity, plan.targetOs, true, purpose + " (" + key + ")");
+                  kFileCapacity, plan.targetOs, true, FileRole(key) + " of the " + purpose);
   }
   for (const PlannedCopy& copy : plan.copies) {
     if (copy.key.empty()) {
@@ -319,7 +332,7 @@ void CheckCopies(CheckContext& context, const ConfigFile& file, const std::strin
     } else if (checked.insert(copy.key).second) {
       const bool required = copy.key == f + "DataFileDLLName" || copy.key == f + "ProcessorDLLName";
       CheckFileName(context, file, section, copy.key, copy.name, kFileCapacity, plan.targetOs,
-                    required, purpose + " (" + copy.key.substr(3) + ")");
+                    required, FileRole(copy.key.substr(3)) + " of the " + purpose);
     }
   }
 }

@@ -1,9 +1,11 @@
 #include "pkgcheck/package_files.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "install/package_files.h"
+#include "pkgcheck/dropped_models.h"
 #include "platform/sim/name_case.h"
 
 namespace pkgcheck {
@@ -65,6 +67,10 @@ void ReportMissing(CheckContext& context, const UsesOfFile& file) {
 
 // Files no entry names: a name beginning with 0 cannot be named at all.
 void CheckUnnamedFiles(CheckContext& context, const std::map<std::string, UsesOfFile>& used) {
+  // An INI file that cannot be read may name any file: its finding says so, once.
+  const bool anyUnreadable = std::any_of(std::begin(context.unreadable),
+                                         std::end(context.unreadable), [](bool b) { return b; });
+  const std::map<std::string, DroppedModels*> byDropped = NamedByDroppedModels(context);
   std::set<std::string> listed;
   for (const int os : {kTargetWin98Me, kTargetWinXp, kTargetServer2003}) {
     const std::string folder = SystemFolder(os);
@@ -78,8 +84,13 @@ void CheckUnnamedFiles(CheckContext& context, const std::map<std::string, UsesOf
         context.Add(Severity::kWarning, where, "file-name-zero",
                     "a file name beginning with the digit 0 cannot be named: Setup.exe takes such "
                     "a value for \"no file\"");
-      } else if (!context.modelListUnknown &&
-                 used.count(folder + "\\" + platform::sim::UpperCase(entry)) == 0) {
+      } else if (context.modelListUnknown || anyUnreadable ||
+                 used.count(folder + "\\" + platform::sim::UpperCase(entry)) != 0) {
+        continue;
+      } else if (const auto dropped = byDropped.find(platform::sim::UpperCase(entry));
+                 dropped != byDropped.end()) {
+        ++dropped->second->files;  // counted into the cause that drops its model
+      } else {
         context.Add(Severity::kNote, where, "file-unused", "named by no entry of the INI files");
       }
     }

@@ -6,6 +6,7 @@
 #include "pkgcheck/check_context.h"
 #include "pkgcheck/common_checks.h"
 #include "pkgcheck/config_files.h"
+#include "pkgcheck/dropped_models.h"
 #include "pkgcheck/model_checks.h"
 #include "pkgcheck/model_list.h"
 #include "pkgcheck/package_files.h"
@@ -91,6 +92,7 @@ Report CheckPackage(platform::Platform& platform, PackageFolder& folder, bool la
   CheckSupportedUsbPorts(context);
   CheckPortMonitors(context);
   CheckPackageFiles(context);
+  ReportDroppedModels(context);
   if (layout) {
     CheckLayout(context);
   }

@@ -2,6 +2,7 @@
 
 #include "config/decimal.h"
 #include "install/package_files.h"
+#include "platform/sim/ini_document.h"
 
 namespace pkgcheck {
 namespace {
@@ -59,7 +60,16 @@ std::int64_t CheckNumber(CheckContext& context, const ConfigFile& file, const st
     return scanned.value();
   }
   const Where where = context.At(file, section, key);
-  if (!scanned.plain) {
+  const std::string beforeComment(
+      platform::sim::TrimProfileBlanks(value.substr(0, value.find(';'))));
+  if (!scanned.plain && LooksLikeComment(value) &&
+      config::ScanDecimal(beforeComment.c_str()).plain) {
+    // The number reads as written: only the comment's place is wrong.
+    context.Add(Severity::kWarning, where, "comment-in-value",
+                "\"" + value + "\": Setup.exe reads " + beforeComment +
+                    ", as meant, but text after a value is part of it; a comment needs a line of "
+                    "its own");
+  } else if (!scanned.plain) {
     std::string hint;
     if (value.find("0x") != std::string::npos || value.find("0X") != std::string::npos) {
       hint = "; numbers are decimal only";
