@@ -58,6 +58,15 @@ struct DroppedModels {
   int files = 0;              // package files only their sections name, not judged
 };
 
+// A file name beginning with 0, which Setup.exe takes for "no file": one finding at its first
+// key, with the other keys and the package files of that name folded in.
+struct ZeroFileName {
+  Where first;
+  std::string name;                // as first written
+  int otherKeys = 0;               // keys after the first that name it
+  std::vector<std::string> files;  // "winnt/0X.DAT": the package files of that name
+};
+
 // A file the installation copies from the package folder of a target system.
 struct FileUse {
   int targetOs = 0;
@@ -103,6 +112,7 @@ class CheckContext {
   // depends on all of them (ports and files named by none) is not judged.
   bool modelListUnknown = false;
   std::vector<DroppedModels> dropped;
+  std::vector<ZeroFileName> zeroFileNames;
   // Some model installs a print processor of the package's own.
   bool packageProcessor = false;
   // INI files that are there but cannot be read (reported already), by index.

@@ -1,8 +1,11 @@
 #include "pkgcheck/value_checks.h"
 
+#include <algorithm>
+
 #include "config/decimal.h"
 #include "install/package_files.h"
 #include "platform/sim/ini_document.h"
+#include "platform/sim/name_case.h"
 
 namespace pkgcheck {
 namespace {
@@ -133,10 +136,15 @@ void CheckFileName(CheckContext& context, const ConfigFile& file, const std::str
   }
   if (value[0] == '0') {
     if (value != "0") {
-      context.Add(Severity::kError, where, "file-name-zero",
-                  "\"" + value +
-                      "\" begins with the digit 0, which Setup.exe takes for \"no "
-                      "file\": rename the file");
+      auto& names = context.zeroFileNames;
+      const auto known = std::find_if(names.begin(), names.end(), [&](const ZeroFileName& z) {
+        return platform::sim::EqualsIgnoringCase(z.name, value);
+      });
+      if (known == names.end()) {
+        names.push_back(ZeroFileName{where, value, 0, {}});
+      } else {
+        ++known->otherKeys;
+      }
     } else if (required) {
       context.Add(Severity::kError, where, "file-name-zero",
                   "\"0\" means no file, but the " + purpose + " is required");
