@@ -6,6 +6,7 @@ set(PKGCHECK_SOURCES
   src/pkgcheck/common_checks.cpp
   src/pkgcheck/config_file.cpp
   src/pkgcheck/config_files.cpp
+  src/pkgcheck/dropped_models.cpp
   src/pkgcheck/install_plan.cpp
   src/pkgcheck/model_checks.cpp
   src/pkgcheck/model_list.cpp

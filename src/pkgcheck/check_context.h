@@ -42,6 +42,31 @@ struct Model {
   bool usbPortsKnown = false;
 };
 
+// A cause that keeps models of the model list from the printer page (a misspelt suffix, entries
+// beyond DEVICENUMBER). Its finding is given last, with what follows from it folded in: the USB
+// ports and files that only those models' sections name.
+struct DroppedModels {
+  Severity severity = Severity::kError;
+  Where where;
+  std::string check;
+  std::string message;
+  // The models as their sections name them, with the family file that holds those.
+  std::vector<std::pair<std::string, int>> models;
+  std::vector<int> entries;   // n of their "DEVICENAMEn"
+  bool defaultEntry = false;  // DEFAULTNAME names one of them: no model is preselected
+  int usbPorts = 0;           // listed USB ports of theirs, not judged
+  int files = 0;              // package files only their sections name, not judged
+};
+
+// A file name beginning with 0, which Setup.exe takes for "no file": one finding at its first
+// key, with the other keys and the package files of that name folded in.
+struct ZeroFileName {
+  Where first;
+  std::string name;                // as first written
+  int otherKeys = 0;               // keys after the first that name it
+  std::vector<std::string> files;  // "winnt/0X.DAT": the package files of that name
+};
+
 // A file the installation copies from the package folder of a target system.
 struct FileUse {
   int targetOs = 0;
@@ -86,6 +111,8 @@ class CheckContext {
   // The model count does not read as written, so which models exist is not known: what
   // depends on all of them (ports and files named by none) is not judged.
   bool modelListUnknown = false;
+  std::vector<DroppedModels> dropped;
+  std::vector<ZeroFileName> zeroFileNames;
   // Some model installs a print processor of the package's own.
   bool packageProcessor = false;
   // INI files that are there but cannot be read (reported already), by index.

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "config/section_names.h"
+#include "pkgcheck/dropped_models.h"
 #include "pkgcheck/install_plan.h"
 #include "pkgcheck/value_checks.h"
 #include "platform/sim/name_case.h"
@@ -39,12 +40,31 @@ std::vector<std::string> OfferedUsbPorts(const Model& model) {
   return ports;
 }
 
-// A port name of a model whose USB options do not read as written (reported with the model).
-bool OfUncheckedModel(const CheckContext& context, const std::string& port) {
-  return std::any_of(context.models.begin(), context.models.end(), [&](const Model& model) {
-    const std::string prefix = "USB_" + model.name + "_";
-    return !model.usbPortsKnown && port.compare(0, prefix.size(), prefix) == 0;
-  });
+// "USB_<model>_" of the models whose USB options do not read as written (reported with the
+// model), and of the models never offered (counted into their cause): ports that begin so are
+// not judged again.
+std::vector<std::pair<std::string, DroppedModels*>> UnjudgedPortPrefixes(CheckContext& context) {
+  std::vector<std::pair<std::string, DroppedModels*>> prefixes = DroppedUsbPrefixes(context);
+  for (const Model& model : context.models) {
+    if (!model.usbPortsKnown) {
+      prefixes.emplace_back("USB_" + model.name + "_", nullptr);
+    }
+  }
+  return prefixes;
+}
+
+// Whether the port is one of those; a dropped model's port counts into its cause.
+bool Unjudged(const std::vector<std::pair<std::string, DroppedModels*>>& prefixes,
+              const std::string& port) {
+  for (const auto& [prefix, dropped] : prefixes) {
+    if (port.compare(0, prefix.size(), prefix) == 0) {
+      if (dropped != nullptr) {
+        ++dropped->usbPorts;
+      }
+      return true;
+    }
+  }
+  return false;
 }
 
 // Entries "0" to "PRNCOUNT - 1" as the reader asks for them.
@@ -169,6 +189,7 @@ void CheckSupportedUsbPorts(CheckContext& context) {
   for (const auto& [key, line] : common->Keys(kUsbSection)) {
     listed.insert(Unquoted(*common->Raw(kUsbSection, key)));
   }
+  const auto unjudged = UnjudgedPortPrefixes(context);
   for (int i = 0; i < count; ++i) {
     const std::string key = std::to_string(i);
     const std::optional<std::string> raw = common->Raw(kUsbSection, key);
@@ -176,7 +197,7 @@ void CheckSupportedUsbPorts(CheckContext& context) {
       continue;  // said with the count
     }
     const std::string port = Unquoted(*raw);
-    if (tooLong.count(port) != 0 || OfUncheckedModel(context, port)) {
+    if (tooLong.count(port) != 0 || Unjudged(unjudged, port)) {
       continue;  // the model's own finding says why
     }
     CheckText(context, *common, kUsbSection, key, kUsbNameCapacity, Optional());

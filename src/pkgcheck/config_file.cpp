@@ -1,5 +1,7 @@
 #include "pkgcheck/config_file.h"
 
+#include <algorithm>
+
 #include "config/code_page.h"
 #include "platform/sim/name_case.h"
 
@@ -7,7 +9,6 @@ namespace pkgcheck {
 namespace {
 
 using Kind = platform::sim::IniDocument::Kind;
-using platform::sim::EqualsIgnoringCase;
 
 bool IsTrailByte(unsigned char byte) {
   return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
@@ -81,8 +82,18 @@ std::string Unquoted(const std::string& raw) {
   return raw;
 }
 
-ConfigFile::ConfigFile(std::string name, std::string bytes)
-    : name_(std::move(name)), document_(platform::sim::IniDocument::Parse(bytes)) {
+ConfigFile::ConfigFile(std::string name, const std::string& bytes,
+                       std::shared_ptr<const platform::sim::IniDocument> document)
+    : name_(std::move(name)),
+      document_(document != nullptr ? std::move(document)
+                                    : std::make_shared<const platform::sim::IniDocument>(
+                                          platform::sim::IniDocument::Parse(bytes))) {
+  for (const auto& line : document_->lines()) {
+    if (line.kind == Kind::kHeader) {
+      sortedSections_.push_back(platform::sim::UpperCase(line.name));
+    }
+  }
+  std::sort(sortedSections_.begin(), sortedSections_.end());
   if (LooksLikeUtf16(bytes)) {
     encoding_ = Encoding::kUtf16;
     encodingLine_ = 1;
@@ -129,30 +140,13 @@ ConfigFile::ConfigFile(std::string name, std::string bytes)
 }
 
 int ConfigFile::SectionLine(const std::string& section) const {
-  const auto& lines = document_.lines();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].kind == Kind::kHeader && EqualsIgnoringCase(lines[i].name, section)) {
-      return static_cast<int>(i + 1);
-    }
-  }
-  return 0;
+  const std::size_t header = document_->FindHeader(section);
+  return header == std::string::npos ? 0 : static_cast<int>(header + 1);
 }
 
 int ConfigFile::EntryIndex(const std::string& section, const std::string& key) const {
-  const int header = SectionLine(section);
-  if (header == 0) {
-    return -1;
-  }
-  const auto& lines = document_.lines();
-  for (std::size_t i = static_cast<std::size_t>(header); i < lines.size(); ++i) {
-    if (lines[i].kind == Kind::kHeader) {
-      break;
-    }
-    if (lines[i].kind == Kind::kEntry && EqualsIgnoringCase(lines[i].name, key)) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
+  const std::size_t entry = document_->FindEntry(document_->FindHeader(section), key);
+  return entry == std::string::npos ? -1 : static_cast<int>(entry);
 }
 
 int ConfigFile::KeyLine(const std::string& section, const std::string& key) const {
@@ -165,17 +159,23 @@ std::optional<std::string> ConfigFile::Raw(const std::string& section,
   if (index < 0) {
     return std::nullopt;
   }
-  return document_.lines()[static_cast<std::size_t>(index)].value;
+  return document_->lines()[static_cast<std::size_t>(index)].value;
+}
+
+bool ConfigFile::HasSectionStartingWith(const std::string& prefix) const {
+  const std::string upper = platform::sim::UpperCase(prefix);
+  const auto first = std::lower_bound(sortedSections_.begin(), sortedSections_.end(), upper);
+  return first != sortedSections_.end() && first->compare(0, upper.size(), upper) == 0;
 }
 
 std::vector<std::pair<std::string, int>> ConfigFile::Keys(const std::string& section) const {
   std::vector<std::pair<std::string, int>> keys;
-  const int header = SectionLine(section);
-  const auto& lines = document_.lines();
-  for (std::size_t i = static_cast<std::size_t>(header); header > 0 && i < lines.size(); ++i) {
-    if (lines[i].kind == Kind::kHeader) {
-      break;
-    }
+  const std::size_t header = document_->FindHeader(section);
+  if (header == std::string::npos) {
+    return keys;
+  }
+  const auto& lines = document_->lines();
+  for (std::size_t i = header + 1, end = document_->SectionEnd(header); i < end; ++i) {
     if (lines[i].kind == Kind::kEntry) {
       keys.emplace_back(lines[i].name, static_cast<int>(i + 1));
     }

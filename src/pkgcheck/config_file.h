@@ -2,6 +2,7 @@
 // numbers, so that a finding can point at the line an author has to change.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,8 +22,10 @@ enum class Encoding {
 
 class ConfigFile {
  public:
-  // name: how findings call it ("DRVCONFIG/setup.ini").
-  ConfigFile(std::string name, std::string bytes);
+  // name: how findings call it ("DRVCONFIG/setup.ini"); document: the bytes as the profile
+  // reader parses them (parsed here when not given).
+  ConfigFile(std::string name, const std::string& bytes,
+             std::shared_ptr<const platform::sim::IniDocument> document = nullptr);
 
   const std::string& name() const { return name_; }
   Encoding encoding() const { return encoding_; }
@@ -32,7 +35,7 @@ class ConfigFile {
   int crlfCount() const { return crlf_; }
   int lfCount() const { return lf_; }
   int crCount() const { return cr_; }
-  const platform::sim::IniDocument& document() const { return document_; }
+  const platform::sim::IniDocument& document() const { return *document_; }
 
   // Line of the first header of that name (0: none): the section the reader searches.
   int SectionLine(const std::string& section) const;
@@ -40,6 +43,8 @@ class ConfigFile {
   int KeyLine(const std::string& section, const std::string& key) const;
   // The value as written, before the reader removes quotes or cuts it; nullopt when absent.
   std::optional<std::string> Raw(const std::string& section, const std::string& key) const;
+  // Whether a section header's name starts with the prefix, without regard to ASCII case.
+  bool HasSectionStartingWith(const std::string& prefix) const;
   // Entry names of the section the reader searches, with their lines.
   std::vector<std::pair<std::string, int>> Keys(const std::string& section) const;
 
@@ -52,7 +57,8 @@ class ConfigFile {
   int crlf_ = 0;
   int lf_ = 0;
   int cr_ = 0;
-  platform::sim::IniDocument document_;
+  std::shared_ptr<const platform::sim::IniDocument> document_;
+  std::vector<std::string> sortedSections_;  // every header's name in upper case, sorted
 };
 
 // The value as the reader hands it over before any cut: one pair of surrounding quotes off.

@@ -31,13 +31,28 @@ bool CheckEncoding(CheckContext& context, const ConfigFile& file) {
     case Encoding::kUtf16:
       context.Add(Severity::kError, where, "encoding",
                   "saved as UTF-16: Windows 98/Me reads nothing from it; save it as ANSI text in "
-                  "code page 936");
+                  "code page 936 (nothing in the file is checked until then)");
       return false;
-    case Encoding::kUtf8Bom:
+    case Encoding::kUtf8Bom: {
+      // The mark is read as text of line 1: only a section header there is lost.
+      const auto& lines = file.document().lines();
+      const std::string_view first = platform::sim::TrimProfileBlanks(
+          lines.empty() ? std::string_view() : std::string_view(lines[0].text).substr(3));
+      if (first.empty() || first.front() != '[' || first.find(']') == std::string_view::npos) {
+        context.Add(Severity::kWarning, where, "encoding",
+                    "starts with a UTF-8 byte-order mark: Setup.exe reads the file, since line 1 "
+                    "holds no section header, but an editor that writes the mark writes UTF-8; "
+                    "save it as ANSI text in code page 936, without a mark");
+        return true;
+      }
       context.Add(Severity::kError, where, "encoding",
-                  "starts with a UTF-8 byte-order mark, which the reader takes for text: the first "
-                  "section is not found; save it as ANSI text in code page 936, without a mark");
+                  "starts with a UTF-8 byte-order mark, which the reader takes for text of line "
+                  "1: its section " +
+                      std::string(first.substr(0, first.rfind(']') + 1)) +
+                      " is never found; save it as ANSI text in code page 936, without a mark "
+                      "(nothing in the file is checked until then)");
       return false;
+    }
     case Encoding::kUtf8:
       context.Add(Severity::kWarning, where, "encoding",
                   "the text seems to be UTF-8: Windows shows it garbled; save the file in code "
@@ -89,7 +104,8 @@ void CheckLayout(CheckContext& context, const ConfigFile& file) {
       }
       continue;
     }
-    if (IsComment(line.text) || platform::sim::TrimProfileBlanks(line.text).empty()) {
+    if (IsComment(line.text) || platform::sim::TrimProfileBlanks(line.text).empty() ||
+        (i == 0 && file.encoding() == Encoding::kUtf8Bom)) {  // the mark's line: said already
       continue;
     }
     if (!inSection) {
@@ -126,7 +142,8 @@ void LoadConfigFiles(CheckContext& context) {
       }
       continue;
     }
-    ConfigFile file(ConfigFileName(index), *bytes);
+    ConfigFile file(ConfigFileName(index), *bytes,
+                    context.folder.ParseIni(RelativePath(index), *bytes));
     if (!CheckEncoding(context, file)) {
       context.unreadable[index] = true;
       continue;

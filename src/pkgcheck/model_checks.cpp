@@ -31,16 +31,29 @@ std::string Section(void (*name)(const char*, int, Text&), const Model& model, i
   return section;
 }
 
-// Whether the file holds any section of the model ("M." followed by anything).
-bool HasAnySection(const ConfigFile& file, const std::string& model) {
-  const std::string prefix = platform::sim::UpperCase(model + ".");
-  for (const auto& line : file.document().lines()) {
-    if (line.kind == platform::sim::IniDocument::Kind::kHeader &&
-        platform::sim::UpperCase(line.name).compare(0, prefix.size(), prefix) == 0) {
-      return true;
+// What a driver-section key's file is to the driver ("DataFileDLLName": "resource DLL").
+std::string FileRole(const std::string& key) {
+  static const std::pair<const char*, const char*> kRoles[] = {
+      {"DriverPath", "driver DLL"},
+      {"DataFile", "data file"},
+      {"ConfigFile", "configuration DLL"},
+      {"HelpFile", "help file"},
+      {"DataFileDLLName", "resource DLL"},
+      {"MonitorDLLName", "language-monitor DLL"},
+      {"ProcessorDLLName", "print-processor DLL"},
+      {"DataOemuniDLL", "OEM plug-in DLL"},
+      {"DataOemuniini", "OEM plug-in INI file"}};
+  for (const auto& [name, role] : kRoles) {
+    if (key == name) {
+      return role;
     }
   }
-  return false;
+  return key;
+}
+
+// Whether the file holds any section of the model ("M." followed by anything).
+bool HasAnySection(const ConfigFile& file, const std::string& model) {
+  return file.HasSectionStartingWith(model + ".");
 }
 
 // The family file another suffix would select, when it holds the model's sections.
@@ -166,15 +179,91 @@ void ChooseSystems(CheckContext& context, const ConfigFile& file, Model& model) 
   }
 }
 
+// The kind of a model's section from its suffix: "PRINTERINFO", "DEVMODE", "PORT" or "" (a
+// driver section).
+std::string SectionKind(const std::string& suffix) {
+  const std::string upper = platform::sim::UpperCase(suffix);
+  for (const char* kind : {"PRINTERINFO", "DEVMODE"}) {
+    if (upper.compare(0, std::char_traits<char>::length(kind), kind) == 0) {
+      return kind;
+    }
+  }
+  return upper == "PORT" ? "PORT" : "";
+}
+
+bool IsReadSuffix(const std::string& suffix) {
+  static const char* const kRead[] = {"PORT",
+                                      "98",
+                                      "NT",
+                                      "2K",
+                                      "XP",
+                                      "2003",
+                                      "PRINTERINFO98",
+                                      "PRINTERINFONT",
+                                      "PRINTERINFO2K",
+                                      "PRINTERINFO2003",
+                                      "DEVMODE98",
+                                      "DEVMODENT",
+                                      "DEVMODE2K",
+                                      "DEVMODE2003"};
+  return std::any_of(std::begin(kRead), std::end(kRead), [&](const char* read) {
+    return platform::sim::EqualsIgnoringCase(suffix, read);
+  });
+}
+
+// A section of the model, of the missing section's kind, that no system reads: a repeat of
+// another of its sections or a misspelt name. Probably the missing section, so the finding
+// points there. Its line, or 0.
+int StraySectionLine(const ConfigFile& file, const std::string& section, std::string& why) {
+  const std::size_t dot = section.rfind('.');
+  const std::string model = section.substr(0, dot + 1);
+  const std::string kind = SectionKind(section.substr(dot + 1));
+  const auto& lines = file.document().lines();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& name = lines[i].name;
+    if (lines[i].kind != platform::sim::IniDocument::Kind::kHeader ||
+        !platform::sim::EqualsIgnoringCase(name.substr(0, model.size()), model) ||
+        SectionKind(name.substr(model.size())) != kind) {
+      continue;
+    }
+    const std::size_t first = file.document().FindHeader(name);
+    if (first != i) {
+      why = "the section at this line repeats [" + name + "] (first at line " +
+            std::to_string(first + 1) + ") and is never read: was it meant as [" + section + "]?";
+      return static_cast<int>(i + 1);
+    }
+    if (!IsReadSuffix(name.substr(model.size()))) {
+      why = "[" + name + "] at this line is never read, no system reads a section of that name" +
+            (platform::sim::UpperCase(name).find("XP") != std::string::npos && !kind.empty()
+                 ? " (Windows XP reads the 2K section)"
+                 : "") +
+            ": rename it [" + section + "]";
+      return static_cast<int>(i + 1);
+    }
+  }
+  return 0;
+}
+
 // The section, or a finding that it is missing.
 bool RequireSection(CheckContext& context, const ConfigFile& file, const std::string& section,
                     int os) {
   if (file.SectionLine(section) != 0) {
     return true;
   }
-  std::string hint = os == kTargetServer2003 ? "; or set System2003Supported=0" : "";
-  context.Add(Severity::kError, Where{file.name(), 0, section, ""}, "section-missing",
-              std::string("missing: it is read for ") + SystemName(os) + hint);
+  // Windows 2000 and XP read the same printer-information and device-mode sections.
+  const std::string kind = SectionKind(section.substr(section.rfind('.') + 1));
+  std::string message =
+      std::string("missing: it is read for ") + SystemName(os) +
+      (os == kTargetWin2000 && !kind.empty() ? std::string(" and ") + SystemName(kTargetWinXp)
+                                             : std::string());
+  std::string why;
+  const int line = StraySectionLine(file, section, why);
+  if (line != 0) {
+    message += "; " + why;
+  } else if (os == kTargetServer2003) {
+    message += "; or set System2003Supported=0";
+  }
+  context.Add(Severity::kError, Where{file.name(), line, section, ""}, "section-missing", message);
   return false;
 }
 
@@ -305,7 +394,7 @@ void CheckCopies(CheckContext& context, const ConfigFile& file, const std::strin
   for (const char* key : {"DriverPath", "DataFile", "ConfigFile", "HelpFile"}) {
     checked.insert(f + key);
     CheckFileName(context, file, section, f + key, context.Read(file, section, f + key, kTextSize),
-                  kFileCapacity, plan.targetOs, true, purpose + " (" + key + ")");
+                  kFileCapacity, plan.targetOs, true, FileRole(key) + " of the " + purpose);
   }
   for (const PlannedCopy& copy : plan.copies) {
     if (copy.key.empty()) {
@@ -319,7 +408,7 @@ void CheckCopies(CheckContext& context, const ConfigFile& file, const std::strin
     } else if (checked.insert(copy.key).second) {
       const bool required = copy.key == f + "DataFileDLLName" || copy.key == f + "ProcessorDLLName";
       CheckFileName(context, file, section, copy.key, copy.name, kFileCapacity, plan.targetOs,
-                    required, purpose + " (" + copy.key.substr(3) + ")");
+                    required, FileRole(copy.key.substr(3)) + " of the " + purpose);
     }
   }
 }

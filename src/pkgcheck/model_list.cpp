@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -97,17 +98,40 @@ void CheckCount(CheckContext& context, const ConfigFile& common, int count) {
                (beyond.size() == 1 ? " lies" : " lie") + " beyond it and " +
                (beyond.size() == 1 ? "is" : "are") + " never read";
   }
-  context.Add(Severity::kError, context.At(common, kSection, "DEVICENUMBER"), "model-count",
-              message + "; entries are numbered from 1 to DEVICENUMBER without gaps");
+  message += "; entries are numbered from 1 to DEVICENUMBER without gaps";
+  const Where where = context.At(common, kSection, "DEVICENUMBER");
+  if (beyond.empty()) {
+    context.Add(Severity::kError, where, "model-count", message);
+    return;
+  }
+  // The models beyond the count are never offered: their ports and files follow from this.
+  DroppedModels dropped{Severity::kError, where, "model-count", message, {}, beyond};
+  for (const int n : beyond) {
+    const std::string entry =
+        Unquoted(common.Raw(kSection, "DEVICENAME" + std::to_string(n)).value_or(""));
+    const config::EntryFamily found = config::FindFamily(entry);
+    if (found.printerType >= 0) {
+      dropped.models.emplace_back(entry.substr(0, found.nameLength), found.printerType);
+    }
+  }
+  context.dropped.push_back(dropped);
 }
 
 // An entry that belongs to no family: a near miss of a suffix is an error, anything else a note.
-void CheckEntryWithoutFamily(CheckContext& context, const Where& where, const std::string& entry) {
+void CheckEntryWithoutFamily(CheckContext& context, const Where& where, int n,
+                             const std::string& entry) {
   const int nearby = NearFamilySuffix(entry);
   if (nearby >= 0) {
-    context.Add(Severity::kError, where, "family-suffix-typo",
-                "\"" + entry + "\" almost ends in \"" + config::FamilySuffix(nearby) +
-                    "\" (suffixes match exactly, case included): the model is never offered");
+    // The name as its sections spell it: the text before the suffix's last hyphen.
+    const std::size_t hyphen = entry.rfind('-');
+    context.dropped.push_back(DroppedModels{
+        Severity::kError,
+        where,
+        "family-suffix-typo",
+        "\"" + entry + "\" almost ends in \"" + config::FamilySuffix(nearby) +
+            "\" (suffixes match exactly, case included): the model is never offered",
+        {{entry.substr(0, hyphen == std::string::npos ? entry.size() : hyphen), nearby}},
+        {n}});
   } else {
     context.Add(Severity::kNote, where, "no-family",
                 "\"" + entry +
@@ -151,6 +175,14 @@ void CheckDefault(CheckContext& context, const ConfigFile& common) {
     return;
   }
   Text name{};
+  const int entry = static_cast<int>(
+      config::ParseDecimal(context.Read(common, kSection, "DEFAULTNAME", kTextSize).c_str()));
+  for (DroppedModels& dropped : context.dropped) {
+    if (std::find(dropped.entries.begin(), dropped.entries.end(), entry) != dropped.entries.end()) {
+      dropped.defaultEntry = true;
+      return;  // said with the cause
+    }
+  }
   if (context.config.DefaultModel(name) < 0) {
     context.Add(Severity::kWarning, context.At(common, kSection, "DEFAULTNAME"), "default-model",
                 "names no model the printer page offers, so none is preselected");
@@ -194,6 +226,7 @@ void CheckModelList(CheckContext& context) {
   if (!context.modelListUnknown) {
     CheckCount(context, *common, count);
   }
+  std::map<std::string, std::size_t> modelByName;  // upper-case name -> index in models
   for (int n = 1; n <= count; ++n) {
     const std::string key = "DEVICENAME" + std::to_string(n);
     if (!common->Raw(kSection, key)) {
@@ -205,7 +238,7 @@ void CheckModelList(CheckContext& context) {
     const int family = context.config.ModelEntry(n, name);
     const std::string entry = context.ReadCommon(kSection, key, kTextSize);
     if (family < 0) {
-      CheckEntryWithoutFamily(context, where, entry);
+      CheckEntryWithoutFamily(context, where, n, entry);
       continue;
     }
     if (name[0] == '\0') {
@@ -213,10 +246,10 @@ void CheckModelList(CheckContext& context) {
                   "no model name before the family suffix");
       continue;
     }
-    const auto same = std::find_if(
-        context.models.begin(), context.models.end(),
-        [&](const Model& m) { return platform::sim::EqualsIgnoringCase(m.name, name); });
-    if (same != context.models.end()) {
+    const auto [listed, added] =
+        modelByName.try_emplace(platform::sim::UpperCase(name), context.models.size());
+    if (!added) {
+      const Model* same = &context.models[listed->second];
       context.Add(Severity::kError, where, "duplicate-model",
                   "the model \"" + std::string(name) + "\" is listed already as DEVICENAME" +
                       std::to_string(same->entry) + " (line " + std::to_string(same->line) +

@@ -1,9 +1,11 @@
 #include "pkgcheck/package_files.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "install/package_files.h"
+#include "pkgcheck/dropped_models.h"
 #include "platform/sim/name_case.h"
 
 namespace pkgcheck {
@@ -65,6 +67,10 @@ void ReportMissing(CheckContext& context, const UsesOfFile& file) {
 
 // Files no entry names: a name beginning with 0 cannot be named at all.
 void CheckUnnamedFiles(CheckContext& context, const std::map<std::string, UsesOfFile>& used) {
+  // An INI file that cannot be read may name any file: its finding says so, once.
+  const bool anyUnreadable = std::any_of(std::begin(context.unreadable),
+                                         std::end(context.unreadable), [](bool b) { return b; });
+  const std::map<std::string, DroppedModels*> byDropped = NamedByDroppedModels(context);
   std::set<std::string> listed;
   for (const int os : {kTargetWin98Me, kTargetWinXp, kTargetServer2003}) {
     const std::string folder = SystemFolder(os);
@@ -74,15 +80,47 @@ void CheckUnnamedFiles(CheckContext& context, const std::map<std::string, UsesOf
     }
     for (const std::string& entry : *listing) {
       const Where where{folder + "/" + entry, 0, "", ""};
-      if (entry[0] == '0') {
+      auto& zeros = context.zeroFileNames;
+      const auto named = std::find_if(zeros.begin(), zeros.end(), [&](const ZeroFileName& z) {
+        return platform::sim::EqualsIgnoringCase(z.name, entry);
+      });
+      if (named != zeros.end()) {
+        named->files.push_back(where.file);  // said with the key that names it
+      } else if (entry[0] == '0') {
         context.Add(Severity::kWarning, where, "file-name-zero",
                     "a file name beginning with the digit 0 cannot be named: Setup.exe takes such "
                     "a value for \"no file\"");
-      } else if (!context.modelListUnknown &&
-                 used.count(folder + "\\" + platform::sim::UpperCase(entry)) == 0) {
+      } else if (context.modelListUnknown || anyUnreadable ||
+                 used.count(folder + "\\" + platform::sim::UpperCase(entry)) != 0) {
+        continue;
+      } else if (const auto dropped = byDropped.find(platform::sim::UpperCase(entry));
+                 dropped != byDropped.end()) {
+        ++dropped->second->files;  // counted into the cause that drops its model
+      } else {
         context.Add(Severity::kNote, where, "file-unused", "named by no entry of the INI files");
       }
     }
+  }
+}
+
+// One finding per file name beginning with 0, at the first key that names it.
+void ReportZeroFileNames(CheckContext& context) {
+  for (const ZeroFileName& zero : context.zeroFileNames) {
+    std::string where = "rename it here";
+    if (zero.otherKeys > 0) {
+      where += std::string(zero.files.empty() ? " and" : ",") + " in the " +
+               std::to_string(zero.otherKeys) + " other key" + (zero.otherKeys == 1 ? "" : "s") +
+               " that name it";
+    }
+    for (std::size_t i = 0; i < zero.files.size(); ++i) {
+      where += (i == 0 ? " and the file" + std::string(zero.files.size() > 1 ? "s " : " ")
+                : i + 1 == zero.files.size() ? " and "
+                                             : ", ") +
+               zero.files[i];
+    }
+    context.Add(Severity::kError, zero.first, "file-name-zero",
+                "\"" + zero.name +
+                    "\" begins with the digit 0, which Setup.exe takes for \"no file\": " + where);
   }
 }
 
@@ -117,6 +155,7 @@ void CheckPackageFiles(CheckContext& context) {
     }
   }
   CheckUnnamedFiles(context, used);
+  ReportZeroFileNames(context);
 }
 
 }  // namespace pkgcheck

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "config/decimal.h"
 #include "config/family_suffix.h"
 #include "config/section_names.h"
 #include "install/package_files.h"
+#include "messages/message_table.h"
+#include "pkgcheck/config_file.h"
 #include "pkgcheck/install_plan.h"
 #include "platform/sim/name_case.h"
 #include "ports/usb_port_name.h"
@@ -84,15 +88,30 @@ std::string Number(std::uint32_t value) {
   return std::to_string(value);
 }
 
-std::string Driver(const InstallPlan& plan) {
+// What becomes of a planned copy: "copied", "missing" (named, but not in the package folder) or
+// "not given" (a value beginning with 0).
+std::string CopyState(const PlannedCopy& copy, const std::vector<std::string>& listing) {
+  if (copy.name.empty() || copy.name[0] == '0') {
+    return "not given";
+  }
+  const bool present = std::any_of(listing.begin(), listing.end(), [&](const std::string& entry) {
+    return platform::sim::EqualsIgnoringCase(entry, copy.name);
+  });
+  return present ? "copied" : "missing";
+}
+
+std::string Driver(const InstallPlan& plan, const std::vector<std::string>& listing) {
   const std::string folder = install::PackageFolder(plan.targetOs);
   std::string text;
   for (const PlannedCopy& copy : plan.copies) {
-    const bool skipped = copy.name.empty() || copy.name[0] == '0';
+    const std::string state = CopyState(copy, listing);
     text += "    " + folder.substr(1) + copy.name + " -> " + DestinationName(copy.destination) +
             (copy.key.empty() ? "" : "  (" + copy.key + ")") +
             (copy.when.empty() ? "" : "  " + copy.when) +
-            (skipped ? "  -- not copied: no file given" : "") + "\n";
+            (state == "not given" ? "  -- not copied: no file given"
+             : state == "missing" ? "  -- MISSING from the package folder"
+                                  : "") +
+            "\n";
   }
   std::string dependents;
   for (const std::string& entry : plan.dependentFiles) {
@@ -124,6 +143,47 @@ std::string Driver(const InstallPlan& plan) {
           std::to_string(dm.dmCopies) + ", fields " + Number(dm.dmFields) +
           ", driver-private bytes " + std::to_string(dm.dmDriverExtra) + "\n";
   return text;
+}
+
+std::string MessageText(unsigned id) {
+  for (const messages::MessageText& message : messages::kMessageTable) {
+    if (message.id == id) {
+      return message.text;
+    }
+  }
+  return "";
+}
+
+// The family file as the reader sees it, or null when it is not in the package.
+std::optional<ConfigFile> FamilyFile(CheckContext& context, int family) {
+  std::string relative = ConfigFileName(family + 1);
+  std::replace(relative.begin(), relative.end(), '/', '\\');
+  const std::optional<std::string> bytes = context.folder.Read(relative);
+  if (!bytes) {
+    return std::nullopt;
+  }
+  return ConfigFile(ConfigFileName(family + 1), *bytes, context.folder.ParseIni(relative, *bytes));
+}
+
+std::string JsonList(const std::vector<std::string>& items, TextConverter convert) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    out += (i == 0 ? "" : ", ") + JsonString(convert(items[i]));
+  }
+  return out + "]";
+}
+
+// The text's lines, without their two-blank indent.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find('\n', at);
+    std::string line = text.substr(at, end - at);
+    lines.push_back(line.substr(line.find_first_not_of(' ')));
+    at = end == std::string::npos ? text.size() : end + 1;
+  }
+  return lines;
 }
 
 }  // namespace
@@ -158,35 +218,80 @@ int ParseSystem(const std::string& name) {
 }
 
 int PrintPlan(CheckContext& context, const std::string& wanted, const std::string& system,
-              TextConverter convert, std::string& out) {
+              TextConverter convert, std::string& out, bool json) {
   const int os = ParseSystem(system);
   std::string model;
   const int family = FindModel(context, wanted, model);
   if (os < 0 || family < 0) {
-    out = convert("pkgcheck: " + (os < 0
-                                      ? "unknown system \"" + system + "\" (98, NT, 2K, XP or 2003)"
-                                      : "no model \"" + wanted + "\" in the model list")) +
-          "\n";
+    const std::string error = os < 0 ? "unknown system \"" + system + "\" (98, NT, 2K, XP or 2003)"
+                                     : "no model \"" + wanted + "\" in the model list";
+    out = json ? "{\"schema\": " + std::to_string(kJsonSchema) +
+                     ", \"error\": " + JsonString(convert(error)) + "}\n"
+               : convert("pkgcheck: " + error) + "\n";
     return 2;
   }
   const PortOptions options = ReadPortOptions(context, family, model);
-  std::string text = "Installing " + model + " (" + ConfigFileName(family + 1) + ") on " +
-                     SystemName(os) + ", files from " + SystemFolder(os) + "\\:\n";
+  const std::string head = "Installing " + model + " (" + ConfigFileName(family + 1) + ") on " +
+                           SystemName(os) + ", files from " + SystemFolder(os) + "\\:\n";
+  std::string jsonOut = "{\"schema\": " + std::to_string(kJsonSchema) +
+                        ", \"model\": " + JsonString(convert(model)) +
+                        ", \"system\": " + JsonString(SystemName(os)) +
+                        ", \"familyFile\": " + JsonString(ConfigFileName(family + 1)) +
+                        ", \"folder\": " + JsonString(SystemFolder(os));
   if (os == kTargetServer2003 && options.server2003 == 0) {
-    out = convert(text + "  refused: System2003Supported is 0 (message 145)\n");
+    const std::string refusal =
+        "System2003Supported is 0: message 145 \"" + MessageText(IDS_NO_SERVER2003) + "\"";
+    out = json ? jsonOut + ", \"refused\": " + JsonString(convert(refusal)) + "}\n"
+               : convert(head + "  refused: " + refusal + "\n");
     return 0;
   }
-  text += "Ports offered (baud rate " + std::to_string(options.baudRate) + " preselected):\n" +
-          Ports(os, model, options) + "Port monitors installed for a serial or USB port:\n" +
-          Monitors(context, os);
+  const std::string ports = Ports(os, model, options);
+  const std::string monitors = Monitors(context, os);
+  std::string text = head + "Ports offered (baud rate " + std::to_string(options.baudRate) +
+                     " preselected):\n" + ports +
+                     "Port monitors installed for a serial or USB port:\n" + monitors;
+  jsonOut += ", \"refused\": null, \"baudRate\": " + std::to_string(options.baudRate) +
+             ", \"ports\": " + JsonList(Lines(ports), convert) +
+             ", \"monitors\": " + JsonList(Lines(monitors), convert) + ", \"drivers\": [";
+  const std::optional<ConfigFile> file = FamilyFile(context, family);
+  const std::vector<std::string> listing =
+      context.folder.List(SystemFolder(os)).value_or(std::vector<std::string>());
   for (const int flavor : {kFlavorStd, kFlavorGdi}) {
     const InstallPlan plan = PlanInstallation(context.config, family, model, os, flavor);
+    Text section{};
+    config::DriverSectionName(model.c_str(), os, section);
+    const bool sectionMissing = !file || file->SectionLine(section) == 0;
     text += std::string(FlavorName(flavor)) + " driver (" +
             (flavor == kFlavorStd ? "serial ports; in Advanced mode also others"
                                   : "parallel and USB ports") +
-            "):\n  files:\n" + Driver(plan);
+            "):\n";
+    jsonOut += std::string(flavor == kFlavorStd ? "" : ", ") +
+               "{\"flavor\": " + JsonString(FlavorName(flavor)) +
+               ", \"section\": " + JsonString(convert(section)) +
+               ", \"sectionMissing\": " + (sectionMissing ? "true" : "false");
+    if (sectionMissing) {
+      // Every key reads as "0": nothing to list file by file.
+      text += "  [" + std::string(section) + "] is MISSING from " + ConfigFileName(family + 1) +
+              ": every key reads as \"0\", so no file of this driver is copied\n";
+      jsonOut += ", \"files\": [], \"details\": []}";
+      continue;
+    }
+    const std::string folder = install::PackageFolder(os);
+    jsonOut += ", \"files\": [";
+    for (std::size_t i = 0; i < plan.copies.size(); ++i) {
+      const PlannedCopy& copy = plan.copies[i];
+      jsonOut += std::string(i == 0 ? "" : ", ") +
+                 "{\"file\": " + JsonString(convert(folder.substr(1) + copy.name)) +
+                 ", \"destination\": " + JsonString(DestinationName(copy.destination)) +
+                 ", \"key\": " + JsonString(copy.key) + ", \"when\": " + JsonString(copy.when) +
+                 ", \"state\": " + JsonString(CopyState(copy, listing)) + "}";
+    }
+    const std::string driver = Driver(plan, listing);
+    const std::vector<std::string> lines = Lines(driver.substr(driver.find("  print processor")));
+    jsonOut += "], \"details\": " + JsonList(lines, convert) + "}";
+    text += "  files:\n" + driver;
   }
-  out = convert(text);
+  out = json ? jsonOut + "]}\n" : convert(text);
   return 0;
 }
 

@@ -30,6 +30,18 @@ int FileRank(const std::string& file) {
   return count;
 }
 
+std::string Plural(int count, const char* word) {
+  return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
+std::string Summary(const Report& report) {
+  return Plural(report.Count(Severity::kError), "error") + ", " +
+         Plural(report.Count(Severity::kWarning), "warning") + ", " +
+         Plural(report.Count(Severity::kNote), "note");
+}
+
+}  // namespace
+
 std::string JsonString(const std::string& utf8) {
   std::string out = "\"";
   for (const char c : utf8) {
@@ -47,18 +59,6 @@ std::string JsonString(const std::string& utf8) {
   }
   return out + "\"";
 }
-
-std::string Plural(int count, const char* word) {
-  return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
-}
-
-std::string Summary(const Report& report) {
-  return Plural(report.Count(Severity::kError), "error") + ", " +
-         Plural(report.Count(Severity::kWarning), "warning") + ", " +
-         Plural(report.Count(Severity::kNote), "note");
-}
-
-}  // namespace
 
 const char* SeverityName(Severity severity) {
   switch (severity) {
@@ -129,7 +129,8 @@ std::string FormatText(const Report& report, const std::string& package, TextCon
 }
 
 std::string FormatJson(const Report& report, const std::string& package, TextConverter convert) {
-  std::string out = "{\"package\": " + JsonString(convert(package)) +
+  std::string out = "{\"schema\": " + std::to_string(kJsonSchema) +
+                    ", \"package\": " + JsonString(convert(package)) +
                     ", \"errors\": " + std::to_string(report.Count(Severity::kError)) +
                     ", \"warnings\": " + std::to_string(report.Count(Severity::kWarning)) +
                     ", \"notes\": " + std::to_string(report.Count(Severity::kNote)) +

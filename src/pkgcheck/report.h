@@ -45,6 +45,12 @@ class Report {
 // console shows code page 936. Bytes that are no character come out as "\xNN".
 using TextConverter = std::string (*)(const std::string&);
 
+// The version of the JSON that --json prints (the check's and the plan's): raised when a field
+// changes meaning or goes away, not when one is added.
+constexpr int kJsonSchema = 1;
+// A JSON string literal of UTF-8 text.
+std::string JsonString(const std::string& utf8);
+
 std::string FormatText(const Report& report, const std::string& package, TextConverter convert);
 std::string FormatJson(const Report& report, const std::string& package, TextConverter convert);
 

@@ -6,6 +6,7 @@
 #include "pkgcheck/check_context.h"
 #include "pkgcheck/common_checks.h"
 #include "pkgcheck/config_files.h"
+#include "pkgcheck/dropped_models.h"
 #include "pkgcheck/model_checks.h"
 #include "pkgcheck/model_list.h"
 #include "pkgcheck/package_files.h"
@@ -44,10 +45,10 @@ void CheckLayout(CheckContext& context) {
 
 const char* const kUsage =
     "usage: pkgcheck [--json] [--layout] [PACKAGE_FOLDER]\n"
-    "       pkgcheck --plan MODEL SYSTEM [PACKAGE_FOLDER]\n"
+    "       pkgcheck [--json] --plan MODEL SYSTEM [PACKAGE_FOLDER]\n"
     "Checks a driver package (DRVCONFIG\\ and the win98\\, winnt\\ and win2003\\ folders) the way\n"
     "Setup.exe reads it. PACKAGE_FOLDER defaults to the current folder.\n"
-    "  --json     the findings as JSON\n"
+    "  --json     the findings (or the plan) as JSON\n"
     "  --layout   also check Setup.exe and Guide.CHM beside DRVCONFIG\n"
     "  --plan     what installing MODEL on SYSTEM (98, NT, 2K, XP or 2003) would do\n"
     "Exit code: 0 clean, 1 warnings only, 2 errors.\n";
@@ -91,6 +92,7 @@ Report CheckPackage(platform::Platform& platform, PackageFolder& folder, bool la
   CheckSupportedUsbPorts(context);
   CheckPortMonitors(context);
   CheckPackageFiles(context);
+  ReportDroppedModels(context);
   if (layout) {
     CheckLayout(context);
   }
@@ -102,7 +104,8 @@ int Run(platform::Platform& platform, PackageFolder& folder, const Options& opti
   if (options.plan) {
     Report unused;
     CheckContext context(platform, folder, unused);
-    return PrintPlan(context, options.planModel, options.planSystem, output.text, out);
+    return PrintPlan(context, options.planModel, options.planSystem,
+                     options.json ? output.json : output.text, out, options.json);
   }
   const Report report = CheckPackage(platform, folder, options.layout);
   out = options.json ? FormatJson(report, options.folder, output.json)

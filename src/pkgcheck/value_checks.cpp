@@ -1,7 +1,11 @@
 #include "pkgcheck/value_checks.h"
 
+#include <algorithm>
+
 #include "config/decimal.h"
 #include "install/package_files.h"
+#include "platform/sim/ini_document.h"
+#include "platform/sim/name_case.h"
 
 namespace pkgcheck {
 namespace {
@@ -59,7 +63,16 @@ std::int64_t CheckNumber(CheckContext& context, const ConfigFile& file, const st
     return scanned.value();
   }
   const Where where = context.At(file, section, key);
-  if (!scanned.plain) {
+  const std::string beforeComment(
+      platform::sim::TrimProfileBlanks(value.substr(0, value.find(';'))));
+  if (!scanned.plain && LooksLikeComment(value) &&
+      config::ScanDecimal(beforeComment.c_str()).plain) {
+    // The number reads as written: only the comment's place is wrong.
+    context.Add(Severity::kWarning, where, "comment-in-value",
+                "\"" + value + "\": Setup.exe reads " + beforeComment +
+                    ", as meant, but text after a value is part of it; a comment needs a line of "
+                    "its own");
+  } else if (!scanned.plain) {
     std::string hint;
     if (value.find("0x") != std::string::npos || value.find("0X") != std::string::npos) {
       hint = "; numbers are decimal only";
@@ -123,10 +136,15 @@ void CheckFileName(CheckContext& context, const ConfigFile& file, const std::str
   }
   if (value[0] == '0') {
     if (value != "0") {
-      context.Add(Severity::kError, where, "file-name-zero",
-                  "\"" + value +
-                      "\" begins with the digit 0, which Setup.exe takes for \"no "
-                      "file\": rename the file");
+      auto& names = context.zeroFileNames;
+      const auto known = std::find_if(names.begin(), names.end(), [&](const ZeroFileName& z) {
+        return platform::sim::EqualsIgnoringCase(z.name, value);
+      });
+      if (known == names.end()) {
+        names.push_back(ZeroFileName{where, value, 0, {}});
+      } else {
+        ++known->otherKeys;
+      }
     } else if (required) {
       context.Add(Severity::kError, where, "file-name-zero",
                   "\"0\" means no file, but the " + purpose + " is required");

@@ -17,7 +17,10 @@ pkgcheck must report for it. Its lines:
   option ARG                      pass ARG to pkgcheck (--layout)
   expect SEVERITY CHECK PLACE TEXT   a finding of that severity and check at PLACE (FILE or
                                   FILE:LINE, FILE relative to the package) whose message holds TEXT
-  errors N | warnings N           exactly N errors (warnings): the cause alone, no consequences
+  errors N | warnings N | notes N exactly N errors (warnings, notes): the cause alone, no
+                                  consequences
+  exactly                         the expected findings are all the findings, in their order
+                                  (the cause first), besides those of the unedited sample
   exit N                          pkgcheck's exit code (default: 2 with an expected error, else 1)
 
 Every case also passes through the readable report, which must name each expected place.
@@ -174,6 +177,21 @@ def matches(finding, severity, check, place, text):
             text in finding["message"])
 
 
+def finding_key(finding):
+    return tuple(finding[k] for k in ("severity", "check", "file", "line", "message"))
+
+
+SAMPLE_FINDINGS = {}
+
+
+def sample_findings(pkgcheck):
+    """The findings of the unedited sample package (its notes), which every case shares."""
+    if pkgcheck not in SAMPLE_FINDINGS:
+        _, report, _ = run(pkgcheck, SAMPLE, [])
+        SAMPLE_FINDINGS[pkgcheck] = {finding_key(f) for f in report["findings"]}
+    return SAMPLE_FINDINGS[pkgcheck]
+
+
 class Case:
     """A broken package laid out in a folder, with what pkgcheck must say about it."""
 
@@ -189,6 +207,7 @@ class Case:
         else:
             os.makedirs(self.root)
         self.options, self.expects, self.counts, self.exit_code = [], [], {}, None
+        self.exact = False
         for words in directives:
             if words[0] == "from":
                 continue
@@ -196,7 +215,9 @@ class Case:
                 self.options.append(words[1])
             elif words[0] == "expect":
                 self.expects.append(words[1:])
-            elif words[0] in ("errors", "warnings"):
+            elif words[0] == "exactly":
+                self.exact = True
+            elif words[0] in ("errors", "warnings", "notes"):
                 self.counts[words[0]] = int(words[1])
             elif words[0] == "exit":
                 self.exit_code = int(words[1])
@@ -222,6 +243,12 @@ def check_case(pkgcheck, case):
             problems.append(f"no {severity} {check} at {place} with '{message}'")
         elif place.split(":")[0] not in text:
             problems.append(f"the readable report does not name {place}")
+    if case.exact:
+        sample = sample_findings(pkgcheck)
+        own = [f for f in report["findings"] if finding_key(f) not in sample]
+        if len(own) != len(expects) or not all(
+                matches(f, *e) for f, e in zip(own, expects)):
+            problems.append("the findings are not exactly the expected ones in their order")
     for kind, count in counts.items():
         if report[kind] != count:
             problems.append(f"{report[kind]} {kind}, expected {count}")

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pkgcheck: %s is not a folder\n", options->folder.c_str());
     return 2;
   }
-  pkgcheck::SimPackageFolder folder(machine.disk());
+  pkgcheck::SimPackageFolder folder(machine);
   std::string out;
   const int code =
       pkgcheck::Run(machine.platform(), folder, *options, pkgcheck::Output{ToUtf8, ToUtf8}, out);

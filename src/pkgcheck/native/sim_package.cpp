@@ -1,5 +1,6 @@
 #include "pkgcheck/native/sim_package.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -58,14 +59,17 @@ std::optional<std::vector<std::string>> SimPackageFolder::List(const std::string
   if (!disk_.DirectoryExists(folder)) {
     return std::nullopt;
   }
-  std::vector<std::string> names;
-  const std::string key = SimFileTree::Key(folder);
-  for (const auto& [path, bytes] : disk_.Snapshot()) {
-    if (SimFileTree::Key(SimFileTree::Parent(path)) == key) {
-      names.push_back(path.substr(path.find_last_of('\\') + 1));
-    }
-  }
+  std::vector<std::string> names = disk_.FileNames(folder);
+  std::sort(names.begin(), names.end());
   return names;
+}
+
+std::shared_ptr<const platform::sim::IniDocument> SimPackageFolder::ParseIni(
+    const std::string& relative, const std::string& bytes) {
+  if (profile_ == nullptr) {
+    return PackageFolder::ParseIni(relative, bytes);
+  }
+  return profile_->Document(Under(relative));
 }
 
 }  // namespace pkgcheck

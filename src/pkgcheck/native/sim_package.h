@@ -20,11 +20,17 @@ bool LoadPackage(const std::string& folder, platform::sim::SimMachine& machine);
 class SimPackageFolder final : public PackageFolder {
  public:
   explicit SimPackageFolder(platform::sim::SimFileTree& disk) : disk_(disk) {}
+  // The INI files as the machine's profile reader has parsed them.
+  explicit SimPackageFolder(platform::sim::SimMachine& machine)
+      : disk_(machine.disk()), profile_(&machine.profile()) {}
   std::optional<std::string> Read(const std::string& relative) override;
   std::optional<std::vector<std::string>> List(const std::string& relative) override;
+  std::shared_ptr<const platform::sim::IniDocument> ParseIni(const std::string& relative,
+                                                             const std::string& bytes) override;
 
  private:
   platform::sim::SimFileTree& disk_;
+  platform::sim::SimProfileService* profile_ = nullptr;
 };
 
 }  // namespace pkgcheck

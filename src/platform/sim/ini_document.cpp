@@ -1,6 +1,7 @@
 #include "platform/sim/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace platform::sim {
 namespace {
@@ -67,6 +68,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
         Classify(std::string(bytes.substr(0, end)), std::string(bytes.substr(end, next - end))));
     bytes.remove_prefix(next);
   }
+  doc.Reindex();
   return doc;
 }
 
@@ -79,17 +81,43 @@ std::string IniDocument::Serialize() const {
   return out;
 }
 
+size_t IniDocument::NameHash::operator()(std::string_view name) const {
+  // FNV-1a over the upper-case bytes.
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : name) {
+    hash = (hash ^ static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c)) *
+           1099511628211ULL;
+  }
+  return static_cast<size_t>(hash);
+}
+
+void IniDocument::Reindex() {
+  sections_.clear();
+  IndexedSection* current = nullptr;  // null in a section that repeats an earlier name
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::kHeader) {
+      current = nullptr;
+      if (!line.name.empty()) {
+        const auto [section, added] = sections_.try_emplace(line.name);
+        if (added) {
+          current = &section->second;
+          current->header = i;
+        }
+      }
+    } else if (current != nullptr && line.kind == Kind::kEntry && !line.name.empty()) {
+      current->entries.try_emplace(line.name, i);
+    }
+  }
+}
+
 size_t IniDocument::FindHeader(std::string_view name) const {
   name = UpToNul(TrimProfileBlanks(name));
   if (name.empty()) {
     return npos;
   }
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == Kind::kHeader && EqualsIgnoringCase(lines_[i].name, name)) {
-      return i;
-    }
-  }
-  return npos;
+  const auto section = sections_.find(name);
+  return section == sections_.end() ? npos : section->second.header;
 }
 
 size_t IniDocument::SectionEnd(size_t header) const {
@@ -102,15 +130,15 @@ size_t IniDocument::SectionEnd(size_t header) const {
 
 size_t IniDocument::FindEntry(size_t header, std::string_view key) const {
   key = UpToNul(TrimProfileBlanks(key));
-  if (header == npos || key.empty()) {
+  if (header >= lines_.size() || lines_[header].kind != Kind::kHeader || key.empty()) {
     return npos;
   }
-  for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
-    if (lines_[i].kind == Kind::kEntry && EqualsIgnoringCase(lines_[i].name, key)) {
-      return i;
-    }
+  const auto section = sections_.find(lines_[header].name);
+  if (section == sections_.end() || section->second.header != header) {
+    return npos;  // a later section of a name already seen: the reader never searches it
   }
-  return npos;
+  const auto entry = section->second.entries.find(key);
+  return entry == section->second.entries.end() ? npos : entry->second;
 }
 
 std::optional<std::string> IniDocument::FindValue(std::string_view section,
@@ -173,6 +201,7 @@ void IniDocument::ReplaceSection(std::string_view section, const std::vector<std
   for (const std::string& text : lines) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at++), Classify(text, "\r\n"));
   }
+  Reindex();
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -182,6 +211,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (header == npos) {
     AppendSection(section);
     lines_.push_back(Classify(newText, "\r\n"));
+    Reindex();
     return;
   }
   const size_t entry = FindEntry(header, name);
@@ -190,6 +220,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     Line& line = lines_[entry];
     const std::string kept = line.text.substr(0, line.text.find('=') + 1);
     line = Classify(kept + std::string(value), line.lineBreak);
+    Reindex();
     return;
   }
   // The new entry goes after the section's last non-blank line, before any blank lines that
@@ -204,12 +235,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     lines_[last].lineBreak = "\r\n";
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), Classify(newText, "\r\n"));
+  Reindex();
 }
 
 void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
   const size_t entry = FindEntry(FindHeader(section), key);
   if (entry != npos) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(entry));
+    Reindex();
   }
 }
 
@@ -218,6 +251,7 @@ void IniDocument::RemoveSection(std::string_view section) {
   if (header != npos) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+    Reindex();
   }
 }
 

@@ -10,11 +10,15 @@
 // - names and values end at a NUL byte; names match without regard to ASCII case;
 // - only the first section of a given name is ever searched, and its first entry of a name
 //   wins; lines before the first header belong to no section.
+// The document keeps an index of the sections the reader searches and of their entries, so
+// that a lookup costs the same in a file of thousands of sections as in a small one.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/sim/name_case.h"
@@ -23,6 +27,17 @@ namespace platform::sim {
 
 class IniDocument {
  public:
+  IniDocument() = default;
+  // The index points into the lines: a copy indexes its own.
+  IniDocument(const IniDocument& other) : lines_(other.lines_) { Reindex(); }
+  IniDocument& operator=(const IniDocument& other) {
+    lines_ = other.lines_;
+    Reindex();
+    return *this;
+  }
+  IniDocument(IniDocument&&) = default;
+  IniDocument& operator=(IniDocument&&) = default;
+
   static IniDocument Parse(std::string_view bytes);
   // The file's bytes, with the changes made through the editing calls below.
   std::string Serialize() const;
@@ -60,14 +75,19 @@ class IniDocument {
     std::string value;  // entry value
   };
   const std::vector<Line>& lines() const { return lines_; }
+  // Index in lines() of the header of the section the reader searches for this name (the
+  // first of the name), or npos; names matched as FindValue matches them.
+  size_t FindHeader(std::string_view name) const;
+  // Index in lines() of the entry the reader answers with in the section whose header is at
+  // index header (as FindHeader gives it), or npos.
+  size_t FindEntry(size_t header, std::string_view key) const;
+  // One past the last line of the section whose header is at index header.
+  size_t SectionEnd(size_t header) const;
 
  private:
   static Line Classify(std::string text, std::string lineBreak);
-  // Index of the header of the first section with this name, or npos.
-  size_t FindHeader(std::string_view name) const;
-  // One past the last line of the section whose header is at index header.
-  size_t SectionEnd(size_t header) const;
-  size_t FindEntry(size_t header, std::string_view key) const;
+  // Rebuilds the index from the lines; every change of lines_ ends with it.
+  void Reindex();
   // A new section's header at the end of the file; its index.
   size_t AppendSection(std::string_view section);
   // What `take` makes of each line of the section, in order (it may add nothing); nullopt
@@ -87,6 +107,24 @@ class IniDocument {
   }
 
   std::vector<Line> lines_;
+  // Names hashed and compared without regard to ASCII case, as the reader matches them.
+  struct NameHash {
+    size_t operator()(std::string_view name) const;
+  };
+  struct NameEquals {
+    bool operator()(std::string_view a, std::string_view b) const {
+      return EqualsIgnoringCase(a, b);
+    }
+  };
+  template <typename Value>
+  using NameMap = std::unordered_map<std::string_view, Value, NameHash, NameEquals>;
+  // By name (viewing the names held in lines_): the first header's index, and that section's
+  // entries (the first of each name) with their indexes.
+  struct IndexedSection {
+    size_t header = 0;
+    NameMap<size_t> entries;
+  };
+  NameMap<IndexedSection> sections_;
 };
 
 // Blank as the profile reader counts it: tab, LF, VT, FF, CR, ^Z (a DOS end of file) and space.

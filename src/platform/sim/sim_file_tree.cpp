@@ -42,6 +42,7 @@ void SimFileTree::WriteFile(const std::string& path, std::string bytes) {
   MakeDirectory(Parent(path));
   auto [it, inserted] = files_.try_emplace(Key(path), Entry{path, {}});
   it->second.bytes = std::move(bytes);
+  it->second.revision = ++lastRevision_;
 }
 
 std::optional<std::string> SimFileTree::ReadFile(const std::string& path) const {
@@ -56,7 +57,13 @@ bool SimFileTree::Exists(const std::string& path) const {
   return files_.count(Key(path)) != 0;
 }
 
+std::uint64_t SimFileTree::Revision(const std::string& path) const {
+  const auto it = files_.find(Key(path));
+  return it == files_.end() ? 0 : it->second.revision;
+}
+
 bool SimFileTree::Remove(const std::string& path) {
+  ++lastRevision_;
   return files_.erase(Key(path)) != 0;
 }
 
@@ -93,6 +100,17 @@ std::map<std::string, std::string> SimFileTree::Snapshot() const {
     all.emplace(entry.path, entry.bytes);
   }
   return all;
+}
+
+std::vector<std::string> SimFileTree::FileNames(const std::string& folder) const {
+  const std::string key = Key(folder);
+  std::vector<std::string> names;
+  for (const auto& [path, entry] : files_) {
+    if (Key(Parent(path)) == key) {
+      names.push_back(entry.path.substr(entry.path.find_last_of("\\/") + 1));
+    }
+  }
+  return names;
 }
 
 }  // namespace platform::sim

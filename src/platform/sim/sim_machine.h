@@ -50,6 +50,7 @@ class SimMachine final : public FileService, public SystemService, public UserSe
 
   // Scene.
   SimFileTree& disk() { return disk_; }
+  SimProfileService& profile() { return profile_; }
   SimRegistry& registry() { return registry_; }
   SimSpooler& spooler() { return spooler_; }
   SimServices& services() { return services_; }

@@ -97,16 +97,20 @@ std::string SimProfileService::Resolve(const std::string& fileName) const {
   return HasFolder(fileName) ? fileName : windowsDirectory_ + "\\" + fileName;
 }
 
-const IniDocument& SimProfileService::Document(const std::string& path) {
-  std::optional<std::string> bytes = disk_.ReadFile(path);
+std::shared_ptr<const IniDocument> SimProfileService::Document(const std::string& path) {
+  if (lastDocument_ != nullptr && lastDiskRevision_ == disk_.Revision() && lastPath_ == path) {
+    return lastDocument_;
+  }
+  const std::uint64_t revision = disk_.Revision(path);
   Parsed& parsed = parsed_[SimFileTree::Key(path)];
-  if (!bytes) {
-    bytes.emplace();
+  if (parsed.document == nullptr || parsed.revision != revision) {
+    const std::optional<std::string> bytes = disk_.ReadFile(path);
+    parsed.document = std::make_shared<const IniDocument>(IniDocument::Parse(bytes ? *bytes : ""));
+    parsed.revision = revision;
   }
-  if (parsed.bytes != *bytes || parsed.document.lines().empty()) {
-    parsed.document = IniDocument::Parse(*bytes);
-    parsed.bytes = std::move(*bytes);
-  }
+  lastPath_ = path;
+  lastDiskRevision_ = disk_.Revision();
+  lastDocument_ = parsed.document;
   return parsed.document;
 }
 
@@ -115,7 +119,9 @@ DWORD SimProfileService::GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LP
   if (out == nullptr || size == 0) {
     return 0;
   }
-  const IniDocument& doc = Document(Resolve(fileName == nullptr ? "win.ini" : fileName));
+  const std::shared_ptr<const IniDocument> document =
+      Document(Resolve(fileName == nullptr ? "win.ini" : fileName));
+  const IniDocument& doc = *document;
   if (section == nullptr) {
     return CopyNameList(doc.SectionNames(), out, size, LeavesLastByteOfExactSectionList());
   }
@@ -126,8 +132,9 @@ DWORD SimProfileService::GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LP
     }
     return CopyNameList(*names, out, size, false);
   }
-  if (const std::optional<std::string> value = doc.FindValue(section, key)) {
-    return CopyCut(StripOneQuotePair(*value), out, size);
+  const size_t entry = doc.FindEntry(doc.FindHeader(section), key);
+  if (entry != std::string::npos) {
+    return CopyCut(StripOneQuotePair(doc.lines()[entry].value), out, size);
   }
   return CopyDefault(defaultValue, out, size);
 }
@@ -165,9 +172,7 @@ DWORD SimProfileService::GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DW
     }
     return 0;
   }
-  const std::optional<std::string> bytes = disk_.ReadFile(Resolve(fileName));
-  const IniDocument doc = IniDocument::Parse(bytes ? *bytes : std::string());
-  const auto lines = doc.SectionLines(section);
+  const auto lines = Document(Resolve(fileName))->SectionLines(section);
   lastError_ = ERROR_SUCCESS;
   return CopyNameList(lines ? *lines : std::vector<std::string>(), out, size, false);
 }

@@ -17,7 +17,9 @@
 // - a section read whole gives its lines as a list in the same way (test_profile_sections).
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/profile_service.h"
@@ -48,21 +50,27 @@ class SimProfileService final : public ProfileService {
   DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR out, DWORD size, LPCSTR fileName) override;
   BOOL WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR fileName) override;
 
+  // The file as this reader reads it (an empty document when it is missing): parsed again only
+  // when the file has been written since, so that the thousands of reads of a package check
+  // cost one parse per file, and a tool that reads the same file answers from the same parse.
+  std::shared_ptr<const IniDocument> Document(const std::string& path);
+
  private:
   std::string Resolve(const std::string& fileName) const;
 
   // Whether an exactly filled section list keeps its last byte unwritten (NT 4 to XP).
   bool LeavesLastByteOfExactSectionList() const;
 
-  // The file read as a document: parsed again only when its bytes have changed, so that the
-  // thousands of reads of a package check cost one parse per file.
-  const IniDocument& Document(const std::string& path);
-
   struct Parsed {
-    std::string bytes;
-    IniDocument document;
+    std::uint64_t revision = 0;
+    std::shared_ptr<const IniDocument> document;
   };
   std::map<std::string, Parsed> parsed_;  // by SimFileTree::Key of the path
+  // The last path asked for as given, and the disk's revision then: while no file has been
+  // written since, the same path needs no lookup.
+  std::string lastPath_;
+  std::uint64_t lastDiskRevision_ = 0;
+  std::shared_ptr<const IniDocument> lastDocument_;
   SimFileTree& disk_;
   const std::string& windowsDirectory_;
   const OSVERSIONINFOA& version_;

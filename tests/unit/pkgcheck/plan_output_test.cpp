@@ -25,10 +25,10 @@ class PlanOutputTest : public ::testing::Test {
                              "[M.XP]\r\nSTDDriverPath=D.DLL\r\nGDIDriverPath=G.DLL\r\n"
                              "[M.PRINTERINFO2K]\r\nSTDDRIVERNAME=M Text\r\n");
   }
-  int Plan(const std::string& model, const std::string& system) {
+  int Plan(const std::string& model, const std::string& system, bool json = false) {
     pkgcheck::SimPackageFolder folder(machine.disk());
     pkgcheck::CheckContext context(machine.platform(), folder, report);
-    return pkgcheck::PrintPlan(context, model, system, Same, out);
+    return pkgcheck::PrintPlan(context, model, system, Same, out, json);
   }
   platform::sim::SimMachine machine;
   pkgcheck::Report report;
@@ -53,6 +53,37 @@ TEST_F(PlanOutputTest, RefusalsAndUnknownNames) {
   EXPECT_EQ(Plan("N", "XP"), 2);
   EXPECT_NE(out.find("no model \"N\""), std::string::npos);
   EXPECT_EQ(Plan("M", "95"), 2);
+}
+
+TEST_F(PlanOutputTest, MarksMissingFilesAndSectionsAndGivesMessageTexts) {
+  machine.disk().WriteFile("C:\\PACKAGE\\winnt\\G.DLL", "MZ");
+  ASSERT_EQ(Plan("M", "XP"), 0);
+  EXPECT_NE(out.find("winnt\\D.DLL -> printer-driver folder  (STDDriverPath)  -- MISSING"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(out.find("winnt\\G.DLL -> printer-driver folder  (GDIDriverPath)  -- MISSING"),
+            std::string::npos)
+      << out;
+  ASSERT_EQ(Plan("M", "NT"), 0);
+  EXPECT_NE(out.find("[M.NT] is MISSING from DRVCONFIG/setup_receipt.ini"), std::string::npos);
+  EXPECT_EQ(out.find("not copied"), std::string::npos) << "one line for the section, not per file";
+  ASSERT_EQ(Plan("M", "2003"), 0);
+  EXPECT_NE(out.find("message 145 \"\xB4\xCB\xD6\xD6"), std::string::npos) << out;
+}
+
+TEST_F(PlanOutputTest, JsonCarriesTheSchemaAndEachFilesState) {
+  ASSERT_EQ(Plan("M", "XP", true), 0);
+  for (const char* part :
+       {"{\"schema\": 1, \"model\": \"M\", \"system\": \"Windows XP\"", "\"refused\": null",
+        "{\"file\": \"winnt\\\\D.DLL\", \"destination\": \"printer-driver folder\", "
+        "\"key\": \"STDDriverPath\", \"when\": \"\", \"state\": \"missing\"}",
+        "\"sectionMissing\": false"}) {
+    EXPECT_NE(out.find(part), std::string::npos) << part << "\n" << out;
+  }
+  ASSERT_EQ(Plan("M", "NT", true), 0);
+  EXPECT_NE(out.find("\"sectionMissing\": true, \"files\": []"), std::string::npos) << out;
+  EXPECT_EQ(Plan("M", "95", true), 2);
+  EXPECT_EQ(out.rfind("{\"schema\": 1, \"error\": \"unknown system", 0), 0u) << out;
 }
 
 }  // namespace
