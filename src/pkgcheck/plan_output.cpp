@@ -10,7 +10,7 @@
 #include "config/family_suffix.h"
 #include "config/section_names.h"
 #include "install/package_files.h"
-#include "messages/message_table.h"
+#include "resources/message_table.h"
 #include "pkgcheck/config_file.h"
 #include "pkgcheck/install_plan.h"
 #include "platform/sim/name_case.h"
