@@ -4,6 +4,7 @@ set(CORE_SOURCES
   src/app/mode_page.cpp
   src/app/os_page.cpp
   src/app/setup_wizard.cpp
+  src/app/single_run.cpp
   src/app/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
@@ -34,6 +35,7 @@ set(CORE_SOURCES
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
   src/install/usb_check.cpp
+  src/install/windows_components.cpp
   src/messages/message_box.cpp
   src/pages/licence_page.cpp
   src/pages/port_page.cpp
@@ -55,11 +57,14 @@ set(CORE_SOURCES
   src/uninstall/file_removal.cpp
   src/uninstall/inventory.cpp
   src/uninstall/names.cpp
+  src/uninstall/ownership.cpp
   src/uninstall/package_components.cpp
   src/uninstall/removal.cpp
   src/uninstall/removal_plan.cpp
+  src/uninstall/removal_record.cpp
   src/uninstall/removal_texts.cpp
   src/uninstall/spooler_lists.cpp
+  src/uninstall/wininit_rename.cpp
 )
 
 function(setup_core_library name)
