@@ -1,5 +1,7 @@
 #include "uninstall/removal_record.h"
 
+#include <cstring>
+
 #include "registry/registry_key.h"
 
 namespace uninstall {
@@ -16,6 +18,23 @@ constexpr Kind kKinds[] = {
     {"printer:", &RemovalList::printers},     {"driver:", &RemovalList::drivers},
     {"record:", &RemovalList::records},       {"monitor:", &RemovalList::monitors},
     {"processor:", &RemovalList::processors}, {"file:", &RemovalList::files}};
+
+// Deletes the key when it holds neither values nor subkeys (Windows 95/98/Me would delete a
+// whole tree).
+bool DeleteIfEmpty(platform::RegistryService& registry, const std::string& path) {
+  registry::RegistryKey key(registry);
+  if (!key.Open(HKEY_LOCAL_MACHINE, path.c_str())) {
+    return false;
+  }
+  char name[kValueNameSize] = {};
+  DWORD size = sizeof(name);
+  DWORD type = 0;
+  const bool empty = key.EnumValue(0, name, &size, &type) == ERROR_NO_MORE_ITEMS &&
+                     registry.RegEnumKeyA(key.handle(), 0, name, sizeof(name)) ==
+                         ERROR_NO_MORE_ITEMS;
+  key.Close();
+  return empty && registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
+}
 
 }  // namespace
 
@@ -71,6 +90,12 @@ void RemovalRecord::Clear(const RemovalList& gone) {
     for (const std::string& name : gone.*kind.names) {
       key.DeleteValue((kind.prefix + name).c_str());
     }
+  }
+  key.Close();
+  // A finished removal leaves no trace, nor the installer's key when nothing else is in it.
+  const std::string removals(kRemovalRecordKey, std::strlen(kRemovalRecordKey) - 1);
+  if (DeleteIfEmpty(registry_, path_) && DeleteIfEmpty(registry_, removals)) {
+    DeleteIfEmpty(registry_, removals.substr(0, removals.rfind('\\')));
   }
 }
 
