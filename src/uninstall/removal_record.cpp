@@ -29,9 +29,9 @@ bool DeleteIfEmpty(platform::RegistryService& registry, const std::string& path)
   char name[kValueNameSize] = {};
   DWORD size = sizeof(name);
   DWORD type = 0;
-  const bool empty = key.EnumValue(0, name, &size, &type) == ERROR_NO_MORE_ITEMS &&
-                     registry.RegEnumKeyA(key.handle(), 0, name, sizeof(name)) ==
-                         ERROR_NO_MORE_ITEMS;
+  const bool empty =
+      key.EnumValue(0, name, &size, &type) == ERROR_NO_MORE_ITEMS &&
+      registry.RegEnumKeyA(key.handle(), 0, name, sizeof(name)) == ERROR_NO_MORE_ITEMS;
   key.Close();
   return empty && registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
 }
