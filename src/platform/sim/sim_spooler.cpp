@@ -839,8 +839,12 @@ BOOL SimSpooler::EnumPrinterDriversA(LPSTR /*server*/, LPSTR environment, DWORD 
   }
   // Level 2 and 3 records name the files by full path; the dependent files are a list of
   // terminated names ended by one more terminator.
+  // A file the driver was added without (no help file) is an empty text (an assumption).
   const auto fullPath = [&](const Driver& d, const std::string& file) {
     const std::string folder = DriverDirectoryFor(env);
+    if (file.empty()) {
+      return file;
+    }
     return windows9x ? folder + "\\" + file
                      : folder + "\\" + std::to_string(d.version) + "\\" + file;
   };
