@@ -4,6 +4,7 @@ set(CORE_SOURCES
   src/pages/mode_page.cpp
   src/pages/os_page.cpp
   src/app/setup_wizard.cpp
+  src/app/single_run.cpp
   src/install/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
@@ -35,6 +36,7 @@ set(CORE_SOURCES
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
   src/install/usb_check.cpp
+  src/install/windows_components.cpp
   src/messages/message_box.cpp
   src/pages/licence_page.cpp
   src/pages/port_page.cpp
@@ -57,11 +59,14 @@ set(CORE_SOURCES
   src/uninstall/file_removal.cpp
   src/uninstall/inventory.cpp
   src/uninstall/names.cpp
+  src/uninstall/ownership.cpp
   src/uninstall/package_components.cpp
   src/uninstall/removal.cpp
   src/uninstall/removal_plan.cpp
+  src/uninstall/removal_record.cpp
   src/uninstall/removal_texts.cpp
   src/uninstall/spooler_lists.cpp
+  src/uninstall/wininit_rename.cpp
 )
 
 function(setup_core_library name)

@@ -9,6 +9,9 @@
 #include "install/package_files.h"
 #include "install/spooler_keys.h"
 #include "install/spooler_requests.h"
+#include "install/windows_components.h"
+#include "messages/message_box.h"
+#include "resources/resource_ids.h"
 #include "registry/registry_key.h"
 
 namespace install {
@@ -37,6 +40,12 @@ int CheckMonitor(platform::Platform& platform, int targetOs, const config::Monit
     return older ? olderResult : 0;
   }
 
+  // Windows' own monitors and files are never replaced or registered anew.
+  if (IsWindowsOwnMonitor(monitor.pName) || !IsPackageDllName(monitor.pDLLName) ||
+      (!IsEmpty(uiDll) && !IsPackageDllName(uiDll))) {
+    messages::ShowMessage(platform, IDS_ADD_MONITOR_FAILED);
+    return kMonitorAddFailed;
+  }
   // A DLL the running spooler holds open is copied beside it under the alternate name, and
   // that file is registered instead.
   std::string dll = monitor.pDLLName;

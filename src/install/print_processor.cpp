@@ -6,6 +6,7 @@
 #include "install/driver_file.h"
 #include "install/install_results.h"
 #include "install/spooler_keys.h"
+#include "install/windows_components.h"
 #include "install/spooler_requests.h"
 #include "messages/message_box.h"
 #include "registry/registry_key.h"
@@ -36,6 +37,14 @@ int CheckPrintProcessor(platform::Platform& platform, config::DriverConfig& conf
     return older ? kProcessorOlder : 0;
   }
 
+  // Windows' own processors and files are never replaced or registered anew.
+  if (IsWindowsOwnProcessor(processorName)) {
+    return 0;
+  }
+  if (!IsPackageDllName(processorDll)) {
+    messages::ShowMessage(platform, IDS_ADD_PROCESSOR_FAILED);
+    return kProcessorAddFailed;
+  }
   if (processorDll != nullptr && processorDll[0] != '\0') {
     PlaceDriverFile(platform, processorDll, kProcessorDir, targetOs, false);
   }

@@ -14,11 +14,19 @@ class FileService {
   virtual UINT GetSystemDirectoryA(LPSTR out, UINT size) = 0;
   virtual UINT GetWindowsDirectoryA(LPSTR out, UINT size) = 0;
   virtual BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) = 0;
+  virtual DWORD GetFileAttributesA(LPCSTR path) = 0;
   virtual BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) = 0;
-  // Only the open-existing test of a file is needed: the handle is closed at once.
+  // Opens an existing file (OPEN_EXISTING) or any (OPEN_ALWAYS, which creates a missing one).
   virtual HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security,
                              DWORD disposition, DWORD flags, HANDLE templateFile) = 0;
+  // Closes a file's or a mutex's handle.
   virtual BOOL CloseHandle(HANDLE handle) = 0;
+  virtual DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) = 0;
+  virtual BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
+                        void* overlapped) = 0;
+  virtual BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, LPDWORD written,
+                         void* overlapped) = 0;
+  virtual DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) = 0;
   virtual BOOL DeleteFileA(LPCSTR path) = 0;
   // The 8.3 form of an existing path (what WININIT.INI understands on Windows 95/98/Me).
   virtual DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) = 0;

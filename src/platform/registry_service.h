@@ -20,6 +20,9 @@ class RegistryService {
   virtual LONG RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize,
                              LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) = 0;
   virtual LONG RegDeleteValueA(HKEY key, LPCSTR valueName) = 0;
+  virtual LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize) = 0;
+  // The NT family refuses a key that has subkeys; Windows 95/98/Me delete the whole tree.
+  virtual LONG RegDeleteKeyA(HKEY root, LPCSTR subKey) = 0;
   virtual LONG RegCloseKey(HKEY key) = 0;
 };
 

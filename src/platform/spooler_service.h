@@ -34,6 +34,9 @@ class SpoolerService {
                                    DWORD size, LPDWORD needed, LPDWORD returned) = 0;
   virtual BOOL DeletePrinterDriverA(LPSTR server, LPSTR environment, LPSTR driverName) = 0;
   virtual BOOL DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) = 0;
+  // The monitors with the DLL each is registered with (level 2).
+  virtual BOOL EnumMonitorsA(LPSTR server, DWORD level, LPBYTE monitors, DWORD size, LPDWORD needed,
+                             LPDWORD returned) = 0;
   virtual BOOL EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, LPBYTE processors,
                                     DWORD size, LPDWORD needed, LPDWORD returned) = 0;
 };

@@ -12,6 +12,9 @@ class SystemService {
   virtual void Sleep(DWORD milliseconds) = 0;
   virtual DWORD GetLastError() = 0;
   virtual void SetLastError(DWORD error) = 0;
+  // A named mutex; the last error is ERROR_ALREADY_EXISTS when another process made it first.
+  // The handle is closed with FileService::CloseHandle.
+  virtual HANDLE CreateMutexA(void* security, BOOL initialOwner, LPCSTR name) = 0;
   virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
   // The setting-change broadcasts.
   virtual LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

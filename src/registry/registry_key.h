@@ -19,6 +19,7 @@ class RegistryKey {
   bool OpenOrCreate(HKEY root, const char* path);
   bool Close();
   bool isOpen() const { return handle_ != nullptr; }
+  HKEY handle() const { return handle_; }
 
   bool QueryValue(const char* name, void* buffer, DWORD size);
   bool QueryDword(const char* name, DWORD* value, DWORD* error = nullptr);

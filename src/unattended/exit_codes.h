@@ -9,6 +9,7 @@ enum ExitCode : int {
   kExitNothingChanged = 1602,  // the installation ended before changing anything
   kExitFailed = 1603,          // failed after changes began
   kExitNothingInstalled = 1605,
+  kExitAnotherRun = 1618,       // another installation or removal is running; nothing changed
   kExitRestartRequired = 3010,  // done; the change takes effect after a restart
 };
 

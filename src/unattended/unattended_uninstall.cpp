@@ -123,12 +123,16 @@ int UninstallRun::Run() {
   log_.Line(std::string("removing what the package installed for ") + model_ + " on " +
             install::TargetSystemName(system.targetOs));
   uninstall::Removal removal(
-      platform_, uninstall::ReadPackageComponents(platform_, config, name, system.targetOs));
+      platform_, uninstall::ReadPackageComponents(platform_, config, name, system.targetOs),
+      model_);
   std::string failure;
   if (!removal.Survey(failure)) {
     log_.Line("nothing was changed: " + failure);
     Show(uninstall::SurveyFailedMessage(failure), false);
     return Finish(kExitFailed);
+  }
+  for (const std::string& foreign : removal.plan().foreign) {
+    log_.Line("stays, " + foreign);
   }
   for (const std::string& kept : removal.plan().kept) {
     log_.Line("stays, still in use: " + kept);

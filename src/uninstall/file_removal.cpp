@@ -1,13 +1,11 @@
 #include "uninstall/file_removal.h"
 
-#include <vector>
-
 #include "platform/loaded_module.h"
+#include "uninstall/wininit_rename.h"
 
 namespace uninstall {
 namespace {
 
-constexpr const char* kWininitSection = "rename";
 constexpr DWORD kPathSize = 260;
 
 bool RunningWindows9x(platform::SystemService& system) {
@@ -30,20 +28,39 @@ bool DeleteAtRestartNt(platform::Platform& platform, const std::string& path, DW
   return true;
 }
 
-// The section's lines as the list GetPrivateProfileSectionA gives, its last NUL left off; a
-// list cut to fit (size - 2 returned) is read again with a larger buffer.
-std::string SectionLines(platform::ProfileService& profile, const std::string& file) {
-  for (DWORD size = 1024;; size *= 4) {
-    std::vector<char> buffer(size, '\0');
-    const DWORD length =
-        profile.GetPrivateProfileSectionA(kWininitSection, buffer.data(), size, file.c_str());
-    if (length + 2 < size || size >= (1u << 24)) {
-      return std::string(buffer.data(), length);
-    }
+// Adds the line to the file's [rename] section through the file's own bytes (a missing file is
+// made); the first failure's error in `error`.
+bool AddRenameLine(platform::Platform& platform, const std::string& path, const std::string& line,
+                   DWORD& error) {
+  platform::FileService& files = platform.files;
+  HANDLE file = files.CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = platform.system.GetLastError();
+    return false;
   }
+  const DWORD size = files.GetFileSize(file, nullptr);
+  std::string text(size == INVALID_FILE_SIZE ? 0 : size, '\0');
+  DWORD read = 0;
+  bool done = size != INVALID_FILE_SIZE &&
+              (size == 0 || (files.ReadFile(file, &text[0], size, &read, nullptr) && read == size));
+  if (done) {
+    const std::string updated = WithRenameLine(text, line);
+    DWORD written = 0;
+    done = files.SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+           files.WriteFile(file, updated.data(), static_cast<DWORD>(updated.size()), &written,
+                           nullptr) &&
+           written == updated.size();
+  }
+  if (!done) {
+    error = platform.system.GetLastError();
+  }
+  files.CloseHandle(file);
+  return done;
 }
 
-// WININIT.INI needs the short (8.3) path: it is read before long names are available.
+// WININIT.INI needs the short (8.3) path: it is read before long names are available. Without
+// one the file is not left to the restart, which could not delete it.
 bool DeleteAtRestart9x(platform::Platform& platform, const std::string& path, DWORD& error) {
   char windows[kPathSize] = {};
   const UINT length = platform.files.GetWindowsDirectoryA(windows, kPathSize);
@@ -51,24 +68,27 @@ bool DeleteAtRestart9x(platform::Platform& platform, const std::string& path, DW
     error = platform.system.GetLastError();
     return false;
   }
-  const std::string file = std::string(windows) + "\\WININIT.INI";
   char shortPath[kPathSize] = {};
   const DWORD shortLength = platform.files.GetShortPathNameA(path.c_str(), shortPath, kPathSize);
-  const std::string target = shortLength > 0 && shortLength < kPathSize ? shortPath : path;
-  std::string lines = SectionLines(platform.profile, file);
-  lines += "NUL=" + target + '\0';
-  lines += '\0';
-  if (!platform.profile.WritePrivateProfileSectionA(kWininitSection, lines.c_str(), file.c_str())) {
-    error = platform.system.GetLastError();
+  if (shortLength == 0 || shortLength >= kPathSize) {
+    error = shortLength == 0 ? platform.system.GetLastError() : ERROR_FILENAME_EXCED_RANGE;
     return false;
   }
-  return true;
+  return AddRenameLine(platform, std::string(windows) + "\\WININIT.INI",
+                       std::string("NUL=") + shortPath, error);
 }
 
 }  // namespace
 
 FileRemoval RemoveFile(platform::Platform& platform, const std::string& path, DWORD& error) {
   error = 0;
+  // A file copied read-only (from a CD) refuses deletion, now and at the restart.
+  const DWORD attributes = platform.files.GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    platform.files.SetFileAttributesA(path.c_str(),
+                                      writable == 0 ? FILE_ATTRIBUTE_NORMAL : writable);
+  }
   if (platform.files.DeleteFileA(path.c_str())) {
     return FileRemoval::kRemoved;
   }

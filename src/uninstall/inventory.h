@@ -1,7 +1,8 @@
-// What the system holds of a package: every printer (a removal must know the others too), the
-// drivers and print processors of the target's environment, the package's port monitors that
-// are installed with the ports each offers, the installer's records under SOFTWARE\KESTREL,
-// and which of the package's monitor and processor files are on the disk.
+// What the system holds that a removal must know: every printer, the drivers and print
+// processors of every environment with the files their registrations name, every port monitor
+// with the DLL it is registered with and the ports reported for it, the installer's records
+// under SOFTWARE\KESTREL, and which of the package's monitor and processor files are on the
+// disk.
 #pragma once
 
 #include <string>
@@ -15,8 +16,21 @@ namespace uninstall {
 
 struct InstalledMonitor {
   std::string name;
-  std::string dll;                 // its "Driver" value: the DLL the spooler loads
-  std::vector<std::string> ports;  // the ports EnumPortsA names it for
+  std::string dll;                 // the DLL it is registered with (EnumMonitorsA level 2)
+  std::vector<std::string> ports;  // the ports EnumPortsA reports under its name
+};
+
+struct InstalledDriver {
+  std::string name;
+  bool target = false;             // of the target system's environment
+  std::string driverFile;          // bare name of its "pDriverPath"
+  std::vector<std::string> files;  // bare names of every file it names
+};
+
+struct InstalledProcessor {
+  std::string name;
+  bool target = false;
+  std::string dll;  // bare name of the DLL it is registered with ("" when not readable)
 };
 
 // A value under one of the installer's keys (registry::kPortNameKey and its siblings).
@@ -27,8 +41,8 @@ struct RegistryRecord {
 
 struct Inventory {
   std::vector<InstalledPrinter> printers;
-  std::vector<std::string> drivers;
-  std::vector<std::string> processors;
+  std::vector<InstalledDriver> drivers;
+  std::vector<InstalledProcessor> processors;
   std::vector<InstalledMonitor> monitors;
   std::vector<PortOwner> ports;
   std::vector<RegistryRecord> records;
@@ -45,6 +59,11 @@ bool ReadInventory(platform::Platform& platform, const PackageComponents& packag
 std::string MonitorFilePath(const Inventory& inventory, const std::string& file);
 std::string ProcessorFilePath(const Inventory& inventory, const std::string& file);
 
-bool MonitorInstalled(const Inventory& inventory, const std::string& name);
+const InstalledMonitor* FindMonitor(const Inventory& inventory, const std::string& name);
+const InstalledDriver* FindTargetDriver(const Inventory& inventory, const std::string& name);
+const InstalledProcessor* FindTargetProcessor(const Inventory& inventory, const std::string& name);
+
+// The bare file name at the end of a path.
+std::string BareFileName(const std::string& path);
 
 }  // namespace uninstall

@@ -33,20 +33,23 @@ void AddFile(std::vector<std::string>& files, const std::string& name) {
   }
 }
 
-// The file and the alternate name it is copied under while the system holds the original.
-void AddFileAndAlternate(std::vector<std::string>& files, const std::string& name) {
+// The DLL and the alternate name it is copied under while the system holds the original: files
+// of the component, and the names its registration may give.
+void AddDll(PackageComponent& component, const std::string& name) {
   if (GivenFile(name)) {
-    AddName(files, name);
-    AddName(files, install::AlternateName(name.c_str()));
+    for (const std::string& file : {name, install::AlternateName(name.c_str())}) {
+      AddName(component.files, file);
+      AddName(component.dlls, file);
+    }
   }
 }
 
 // The monitor's DLL, the alternate name it is installed under while the original is held, and
 // its user-interface DLL.
 PackageComponent MonitorOf(const MONITOR_INFO_2A& monitor, const char* uiDll) {
-  PackageComponent component{monitor.pName != nullptr ? monitor.pName : "", {}};
+  PackageComponent component{monitor.pName != nullptr ? monitor.pName : "", {}, {}};
   if (monitor.pDLLName != nullptr) {
-    AddFileAndAlternate(component.files, monitor.pDLLName);
+    AddDll(component, monitor.pDLLName);
   }
   AddFile(component.files, uiDll);
   return component;
@@ -57,6 +60,9 @@ void AddComponent(std::vector<PackageComponent>& list, PackageComponent componen
     if (SameName(listed.name, component.name)) {
       for (const std::string& file : component.files) {
         AddName(listed.files, file);
+      }
+      for (const std::string& dll : component.dlls) {
+        AddName(listed.dlls, dll);
       }
       return;
     }
@@ -77,23 +83,70 @@ void ReadMonitors(config::DriverConfig& config, int targetOs, PackageComponents&
     }
   }
   for (PackageComponent& monitor : package.monitors) {
-    monitor.files.erase(std::remove_if(monitor.files.begin(), monitor.files.end(),
-                                       [&](const std::string& file) {
-                                         return SameName(file, languageMonitor.pDLLName);
-                                       }),
-                        monitor.files.end());
+    for (std::vector<std::string>* list : {&monitor.files, &monitor.dlls}) {
+      list->erase(std::remove_if(list->begin(), list->end(),
+                                 [&](const std::string& file) {
+                                   return SameName(file, languageMonitor.pDLLName);
+                                 }),
+                  list->end());
+    }
   }
 }
 
-void ReadModelSections(config::DriverConfig& config, const char* model, int targetOs,
-                       PackageComponents& package) {
+std::vector<std::string> DriverNames(config::DriverConfig& config, const char* model,
+                                     int targetOs) {
   Text section{};
   config::PrinterInfoSectionName(model, targetOs, section);
+  std::vector<std::string> names;
   for (int flavor : kFlavors) {
-    AddName(package.driverNames,
-            ReadFamily(config, section, config::FlavorKey(flavor, "DRIVERNAME"),
-                       config::kShortTextSize));
+    names.push_back(ReadFamily(config, section, config::FlavorKey(flavor, "DRIVERNAME"),
+                               config::kShortTextSize));
   }
+  return names;
+}
+
+void ReadDrivers(config::DriverConfig& config, const char* model, int targetOs,
+                 PackageComponents& package) {
+  const std::vector<std::string> names = DriverNames(config, model, targetOs);
+  Text section{};
+  config::DriverSectionName(model, targetOs, section);
+  for (size_t i = 0; i < names.size(); ++i) {
+    const bool listed =
+        std::any_of(package.drivers.begin(), package.drivers.end(),
+                    [&](const PackageDriver& d) { return SameName(d.name, names[i]); });
+    if (names[i].empty() || listed) {
+      continue;
+    }
+    const std::string file =
+        ReadFamily(config, section, config::FlavorKey(kFlavors[i], "DriverPath"), kTextSize);
+    package.drivers.push_back(PackageDriver{names[i], GivenFile(file) ? file : "", false});
+  }
+}
+
+// Marks the drivers another model of the package registers under the same name.
+void MarkSharedDrivers(config::DriverConfig& config, const char* model, int targetOs,
+                       PackageComponents& package) {
+  const int ownType = config.printerType();
+  const std::int32_t count = config.ModelCount();
+  for (int n = 1; n <= count; ++n) {
+    Text other{};
+    const int family = config.ModelEntry(n, other);
+    if (family < 0 || (family == ownType && SameName(other, model))) {
+      continue;
+    }
+    config.SetPrinterType(family);
+    for (const std::string& name : DriverNames(config, other, targetOs)) {
+      for (PackageDriver& driver : package.drivers) {
+        driver.sharedWithOtherModel = driver.sharedWithOtherModel || SameName(driver.name, name);
+      }
+    }
+  }
+  config.SetPrinterType(ownType);
+}
+
+void ReadProcessors(config::DriverConfig& config, const char* model, int targetOs,
+                    PackageComponents& package) {
+  Text section{};
   config::DriverSectionName(model, targetOs, section);
   for (int flavor : kFlavors) {
     const std::string name = ReadFamily(
@@ -101,10 +154,10 @@ void ReadModelSections(config::DriverConfig& config, const char* model, int targ
     if (name.empty() || SameName(name, kSystemProcessor)) {
       continue;
     }
-    PackageComponent processor{name, {}};
+    PackageComponent processor{name, {}, {}};
     const std::string dll =
         ReadFamily(config, section, config::FlavorKey(flavor, "ProcessorDLLName"), kTextSize);
-    AddFileAndAlternate(processor.files, dll);
+    AddDll(processor, dll);
     AddComponent(package.processors, processor);
   }
 }
@@ -119,7 +172,10 @@ PackageComponents ReadPackageComponents(platform::Platform& platform, config::Dr
                                         const char* model, int targetOs) {
   PackageComponents package;
   package.targetOs = targetOs;
-  ReadModelSections(config, model, targetOs, package);
+  package.model = model;
+  ReadDrivers(config, model, targetOs, package);
+  MarkSharedDrivers(config, model, targetOs, package);
+  ReadProcessors(config, model, targetOs, package);
   ReadMonitors(config, targetOs, package);
   registry::InstallRecordStore records(platform, config);
   // The package's count is bounded where it is read.

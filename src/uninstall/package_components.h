@@ -1,7 +1,8 @@
-// What the package installs for one model on one target system, by name: the driver names of
-// both flavours, the package's port monitors and the model's own print processor, with the
-// files each was installed from, and the USB port names the package supports. A removal takes
-// away nothing that is not named here.
+// What the package installs for one model on one target system, by name: the drivers of both
+// flavours with the driver file each registers, the package's port monitors and the model's own
+// print processor, with the files each was installed from, and the USB port names the package
+// supports. A removal takes away nothing that is not named here, and only what the system's
+// registration shows to be the package's (ownership.h).
 #pragma once
 
 #include <string>
@@ -15,11 +16,22 @@ namespace uninstall {
 struct PackageComponent {
   std::string name;
   std::vector<std::string> files;
+  // The files among them the component may be registered with: its DLL and the alternate name
+  // the DLL is installed under while the original is held.
+  std::vector<std::string> dlls;
+};
+
+// A driver of one flavour: its name and the bare name of its "DriverPath" file.
+struct PackageDriver {
+  std::string name;
+  std::string file;
+  bool sharedWithOtherModel = false;  // another model of the package registers this name too
 };
 
 struct PackageComponents {
   int targetOs = kTargetWin98Me;
-  std::vector<std::string> driverNames;
+  std::string model;  // the printers' base name: the model's entry without its family suffix
+  std::vector<PackageDriver> drivers;
   std::vector<PackageComponent> monitors;    // "COMMON-MONITOR"; never the language monitor
   std::vector<PackageComponent> processors;  // never "WinPrint"
   std::vector<std::string> usbPortEntries;   // [SUPPORTED-USB-DEVICE]

@@ -42,7 +42,8 @@ bool RecordListed(const Inventory& system, const RegistryRecord& record) {
 }
 
 bool ComponentListed(const Inventory& system, const std::string& name, bool monitor) {
-  return monitor ? MonitorInstalled(system, name) : ContainsName(system.processors, name);
+  return monitor ? FindMonitor(system, name) != nullptr
+                 : FindTargetProcessor(system, name) != nullptr;
 }
 
 }  // namespace
@@ -53,11 +54,21 @@ LPSTR Removal::Environment() {
   return environment == nullptr ? nullptr : &environment_[0];
 }
 
+void Removal::Cleared(std::vector<std::string> RemovalList::*kind, const std::string& name) {
+  RemovalList gone;
+  (gone.*kind).push_back(name);
+  record_.Clear(gone);
+}
+
 bool Removal::Survey(std::string& failure) {
   if (!ReadInventory(platform_, package_, before_, failure)) {
     return false;
   }
-  plan_ = PlanRemoval(package_, before_, ModelPrinters(package_, before_));
+  unfinished_ = record_.Read();
+  plan_ = PlanRemoval(package_, before_, FindOwnership(package_, before_).printers, unfinished_);
+  if (plan_.empty()) {
+    record_.Clear(unfinished_);  // all of it went meanwhile
+  }
   return true;
 }
 
@@ -69,6 +80,7 @@ std::vector<std::string> Removal::RemovePrinters(const RemovalNote& note) {
                                 : "could not remove printer " + printer.name + ErrorText(error));
     if (error == ERROR_SUCCESS) {
       reported.push_back(printer.name);
+      Cleared(&RemovalList::printers, printer.name);
     }
   }
   return reported;
@@ -81,6 +93,9 @@ void Removal::RemoveDrivers(const RemovalPlan& plan, const RemovalNote& note) {
     note(removed
              ? "removed driver " + driver
              : "could not remove driver " + driver + ErrorText(platform_.system.GetLastError()));
+    if (removed) {
+      Cleared(&RemovalList::drivers, driver);
+    }
   }
 }
 
@@ -91,6 +106,9 @@ void Removal::RemoveRecords(const RemovalPlan& plan, const RemovalNote& note) {
         key.Open(HKEY_LOCAL_MACHINE, record.key.c_str()) && key.DeleteValue(record.value.c_str());
     note((removed ? "removed record " : "could not remove record ") + record.key + record.value +
          (removed ? "" : ErrorText(key.lastError())));
+    if (removed) {
+      Cleared(&RemovalList::records, RecordName(record));
+    }
   }
 }
 
@@ -102,6 +120,9 @@ void Removal::RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note) {
     note(removed ? "removed port monitor " + name
                  : "could not remove port monitor " + name +
                        ErrorText(platform_.system.GetLastError()));
+    if (removed) {
+      Cleared(&RemovalList::monitors, name);
+    }
   }
 }
 
@@ -128,6 +149,7 @@ std::vector<std::string> Removal::RemoveProcessors(const RemovalPlan& plan,
                        ErrorText(platform_.system.GetLastError()));
     if (removed) {
       reported.push_back(name);
+      Cleared(&RemovalList::processors, name);
     }
   }
   return reported;
@@ -135,8 +157,9 @@ std::vector<std::string> Removal::RemoveProcessors(const RemovalPlan& plan,
 
 // The files of the components that are gone; those of a component still there stay, since
 // the system may still load them.
-void Removal::RemoveFiles(const std::vector<PackageComponent>& components, bool monitors,
-                          const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note) {
+void Removal::RemoveComponentFiles(const std::vector<PackageComponent>& components, bool monitors,
+                                   const Inventory& now, RemovalOutcome& outcome,
+                                   const RemovalNote& note) {
   for (const PackageComponent& component : components) {
     if (ComponentListed(now, component.name, monitors)) {
       if (!component.files.empty()) {
@@ -144,26 +167,37 @@ void Removal::RemoveFiles(const std::vector<PackageComponent>& components, bool 
       }
       continue;
     }
-    for (const std::string& file : component.files) {
-      DWORD error = 0;
-      switch (RemoveFile(platform_, file, error)) {
-        case FileRemoval::kRemoved:
-          note("removed file " + file);
-          break;
-        case FileRemoval::kAtRestart:
-          outcome.atRestart.push_back(file);
-          note("file " + file + " is in use" + ErrorText(error) + "; it goes at the next restart");
-          break;
-        case FileRemoval::kRemains:
-          note("could not remove file " + file + ErrorText(error));
-          break;
-      }
+    RemoveFiles(component.files, outcome, note);
+  }
+}
+
+void Removal::RemoveFiles(const std::vector<std::string>& files, RemovalOutcome& outcome,
+                          const RemovalNote& note) {
+  for (const std::string& file : files) {
+    DWORD error = 0;
+    switch (RemoveFile(platform_, file, error)) {
+      case FileRemoval::kRemoved:
+        note("removed file " + file);
+        Cleared(&RemovalList::files, file);
+        break;
+      case FileRemoval::kAtRestart:
+        outcome.atRestart.push_back(file);
+        note("file " + file + " is in use" + ErrorText(error) + "; it goes at the next restart");
+        Cleared(&RemovalList::files, file);
+        break;
+      case FileRemoval::kRemains:
+        note("could not remove file " + file + ErrorText(error));
+        break;
     }
   }
 }
 
 RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
   RemovalOutcome outcome;
+  // Recorded before the first change, so that a removal that stops part-way can be finished.
+  if (!record_.Write(ListOf(plan_))) {
+    note("could not record the removal under " + std::string(kRemovalRecordKey));
+  }
   const std::vector<std::string> printersReported = RemovePrinters(note);
   // Each later step is decided again from what is there now: a printer that would not go
   // keeps its driver, port monitor and processor.
@@ -183,7 +217,7 @@ RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
            " removed, yet still lists it (documents may be waiting)");
     }
   }
-  const RemovalPlan rest = PlanRemoval(package_, now, gone);
+  const RemovalPlan rest = PlanRemoval(package_, now, gone, unfinished_);
   RemoveDrivers(rest, note);
   RemoveRecords(rest, note);
   RemoveMonitors(rest, note);
@@ -193,18 +227,21 @@ RemovalOutcome Removal::CarryOut(const RemovalNote& note) {
     return Compare(before_, {});
   }
   for (const std::string& processor : reported) {
-    if (ContainsName(now.processors, processor)) {
+    if (FindTargetProcessor(now, processor) != nullptr) {
       note("the spooler reported print processor " + processor + " removed, yet still lists it");
     }
   }
-  RemoveFiles(rest.monitors, true, now, outcome, note);
-  RemoveFiles(rest.processors, false, now, outcome, note);
+  RemoveComponentFiles(rest.monitors, true, now, outcome, note);
+  RemoveComponentFiles(rest.processors, false, now, outcome, note);
+  RemoveFiles(rest.files, outcome, note);
   Inventory after;
   if (!ReadInventory(platform_, package_, after, failure)) {
     note("could not look at what remains: " + failure);
     return Compare(before_, outcome.atRestart);
   }
-  return Compare(after, outcome.atRestart);
+  RemovalOutcome result = Compare(after, outcome.atRestart);
+  record_.Clear(result.removed);
+  return result;
 }
 
 RemovalOutcome Removal::Compare(const Inventory& after, std::vector<std::string> atRestart) const {
@@ -218,16 +255,17 @@ RemovalOutcome Removal::Compare(const Inventory& after, std::vector<std::string>
     place(PrinterListed(after, printer.name), &RemovalList::printers, printer.name);
   }
   for (const std::string& driver : plan_.drivers) {
-    place(ContainsName(after.drivers, driver), &RemovalList::drivers, driver);
+    place(FindTargetDriver(after, driver) != nullptr, &RemovalList::drivers, driver);
   }
   for (const RegistryRecord& record : plan_.records) {
     place(RecordListed(after, record), &RemovalList::records, RecordName(record));
   }
   for (const PackageComponent& monitor : plan_.monitors) {
-    place(MonitorInstalled(after, monitor.name), &RemovalList::monitors, monitor.name);
+    place(FindMonitor(after, monitor.name) != nullptr, &RemovalList::monitors, monitor.name);
   }
   for (const PackageComponent& processor : plan_.processors) {
-    place(ContainsName(after.processors, processor.name), &RemovalList::processors, processor.name);
+    place(FindTargetProcessor(after, processor.name) != nullptr, &RemovalList::processors,
+          processor.name);
   }
   for (const std::string& file : ListOf(plan_).files) {
     if (!ContainsName(outcome.atRestart, file)) {

@@ -1,8 +1,10 @@
 // A removal of what the package installed for one model: the survey (what is there and what
-// would go), then the removal in order (printers; drivers no remaining printer uses; the
-// installer's records of the removed printers and their USB ports; the package's port monitors
-// and the model's print processor that nothing uses any more, with their files), each step
-// decided again from the system's state after the one before, and a last look at what is gone.
+// would go, with what an earlier removal left unfinished), then the removal in order (printers;
+// drivers no remaining printer uses; the installer's records of the removed printers and of
+// USB ports no printer uses; the package's port monitors and the model's print processor that
+// nothing uses any more, with their files), each step decided again from the system's state
+// after the one before and cleared from the removal's record once done, and a last look at
+// what is gone.
 #pragma once
 
 #include <functional>
@@ -12,6 +14,7 @@
 #include "platform/platform.h"
 #include "uninstall/package_components.h"
 #include "uninstall/removal_plan.h"
+#include "uninstall/removal_record.h"
 
 namespace uninstall {
 
@@ -26,8 +29,9 @@ using RemovalNote = std::function<void(const std::string&)>;
 
 class Removal {
  public:
-  Removal(platform::Platform& platform, PackageComponents package)
-      : platform_(platform), package_(std::move(package)) {}
+  // `entry` names the model's record (its setup.ini entry).
+  Removal(platform::Platform& platform, PackageComponents package, const std::string& entry)
+      : platform_(platform), package_(std::move(package)), record_(platform.registry, entry) {}
 
   // Reads the system's state and plans; false with the reason when the state cannot be read.
   bool Survey(std::string& failure);
@@ -42,8 +46,12 @@ class Removal {
   void RemoveRecords(const RemovalPlan& plan, const RemovalNote& note);
   void RemoveMonitors(const RemovalPlan& plan, const RemovalNote& note);
   std::vector<std::string> RemoveProcessors(const RemovalPlan& plan, const RemovalNote& note);
-  void RemoveFiles(const std::vector<PackageComponent>& components, bool monitors,
-                   const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note);
+  void RemoveComponentFiles(const std::vector<PackageComponent>& components, bool monitors,
+                            const Inventory& now, RemovalOutcome& outcome, const RemovalNote& note);
+  void RemoveFiles(const std::vector<std::string>& files, RemovalOutcome& outcome,
+                   const RemovalNote& note);
+  // Clears one part from the record once it is gone.
+  void Cleared(std::vector<std::string> RemovalList::*kind, const std::string& name);
   // Which parts of the plan are gone, left to the restart or still there.
   RemovalOutcome Compare(const Inventory& after, std::vector<std::string> atRestart) const;
   // The environment argument of the target system's spooler calls (null: the running one's).
@@ -51,6 +59,8 @@ class Removal {
 
   platform::Platform& platform_;
   PackageComponents package_;
+  RemovalRecord record_;
+  RemovalList unfinished_;  // what an earlier removal recorded and left
   Inventory before_;
   RemovalPlan plan_;
   std::string environment_;

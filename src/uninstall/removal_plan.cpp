@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "install/port_entry.h"
+#include "install/package_files.h"
+#include "install/windows_components.h"
 #include "registry/install_record_store.h"
 #include "uninstall/names.h"
 
@@ -55,12 +57,9 @@ std::vector<std::string> UsbPortNames(const PackageComponents& package,
   return names;
 }
 
-void PlanDrivers(const PackageComponents& package, const Inventory& system,
-                 const std::vector<InstalledPrinter>& remaining, RemovalPlan& plan) {
-  for (const std::string& driver : package.driverNames) {
-    if (!ContainsName(system.drivers, driver)) {
-      continue;
-    }
+void PlanDrivers(const Ownership& owned, const std::vector<InstalledPrinter>& remaining,
+                 RemovalPlan& plan) {
+  for (const std::string& driver : owned.drivers) {
     const auto* user =
         FirstUser(remaining, [&](const InstalledPrinter& p) { return SameName(p.driver, driver); });
     if (user == nullptr) {
@@ -71,24 +70,42 @@ void PlanDrivers(const PackageComponents& package, const Inventory& system,
   }
 }
 
+// A USB port name the installer's records may hold: a USB port, or a port-page entry.
+bool UsbRecordName(const PackageComponents& package, const std::string& name) {
+  return install::KindOfPort(name.c_str()) == install::PortKind::kUsb ||
+         ContainsName(package.usbPortEntries, name);
+}
+
+// The records of the leaving printers and of the USB ports printers were installed on (those
+// PORTNAME names) that no remaining printer uses. The free-port markers the installation
+// writes for every supported port stay.
 void PlanRecords(const PackageComponents& package, const Inventory& system,
                  const std::vector<InstalledPrinter>& leaving,
-                 const std::vector<InstalledPrinter>& remaining, RemovalPlan& plan) {
-  const std::vector<std::string> leavingPorts = UsbPortNames(package, leaving);
+                 const std::vector<InstalledPrinter>& remaining, const RemovalList& unfinished,
+                 RemovalPlan& plan) {
   const std::vector<std::string> usedPorts = UsbPortNames(package, remaining);
+  std::vector<std::string> goingPorts = UsbPortNames(package, leaving);
   for (const RegistryRecord& record : system.records) {
-    const bool printerRecord = record.key == registry::kInstallPrinterKey;
-    const bool named = printerRecord ? Listed(leaving, record.value)
-                                     : ContainsName(leavingPorts, record.value) &&
-                                           !ContainsName(usedPorts, record.value);
-    if (named) {
+    if (record.key == registry::kPortNameKey && UsbRecordName(package, record.value)) {
+      AddName(goingPorts, record.value);
+    }
+  }
+  for (const RegistryRecord& record : system.records) {
+    const bool goes =
+        record.key == registry::kInstallPrinterKey
+            ? Listed(leaving, record.value) ||
+                  (ContainsName(unfinished.records, RecordName(record)) &&
+                   !Listed(remaining, record.value))
+            : ContainsName(goingPorts, record.value) && !ContainsName(usedPorts, record.value);
+    if (goes) {
       plan.records.push_back(record);
     }
   }
 }
 
-// A remaining printer that prints to one of the monitor's ports, or to a port whose monitor
-// the spooler does not name (it might be this one).
+// A remaining printer that may print through the monitor: to a port reported for it, or to a
+// port whose reported monitor is no registered monitor (a DLL may report a name of its own),
+// is not named, or is not listed at all.
 const InstalledPrinter* MonitorUser(const InstalledMonitor& monitor, const Inventory& system,
                                     const std::vector<InstalledPrinter>& remaining) {
   return FirstUser(remaining, [&](const InstalledPrinter& printer) {
@@ -96,7 +113,7 @@ const InstalledPrinter* MonitorUser(const InstalledMonitor& monitor, const Inven
       const auto owner = std::find_if(system.ports.begin(), system.ports.end(),
                                       [&](const PortOwner& o) { return SameName(o.port, port); });
       if (ContainsName(monitor.ports, port) || owner == system.ports.end() ||
-          owner->monitor.empty()) {
+          owner->monitor.empty() || FindMonitor(system, owner->monitor) == nullptr) {
         return true;
       }
     }
@@ -104,64 +121,116 @@ const InstalledPrinter* MonitorUser(const InstalledMonitor& monitor, const Inven
   });
 }
 
-// The component's files that exist, except those a component that stays also names.
-PackageComponent WithFiles(const PackageComponent& component,
-                           const std::vector<std::string>& keptFiles, const Inventory& system,
-                           std::string (*path)(const Inventory&, const std::string&)) {
-  PackageComponent planned{component.name, {}};
-  for (const std::string& file : component.files) {
+// The bare names of the files that what remains still names: every monitor, processor and
+// driver of any environment that does not leave, and the package's components that stay.
+struct RemainingFiles {
+  std::vector<std::string> names;
+  bool Contains(const std::string& file) const {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& n) { return install::SameFileName(n, file); });
+  }
+};
+
+RemainingFiles NamedByRemaining(const Inventory& system, const RemovalPlan& plan,
+                                const std::vector<std::string>& keptPackageFiles) {
+  RemainingFiles remaining{keptPackageFiles};
+  const auto leaving = [](const std::vector<PackageComponent>& list, const std::string& name) {
+    return std::any_of(list.begin(), list.end(),
+                       [&](const PackageComponent& c) { return SameName(c.name, name); });
+  };
+  for (const InstalledMonitor& monitor : system.monitors) {
+    if (!leaving(plan.monitors, monitor.name)) {
+      remaining.names.push_back(monitor.dll);
+    }
+  }
+  for (const InstalledProcessor& processor : system.processors) {
+    if (!processor.target || !leaving(plan.processors, processor.name)) {
+      remaining.names.push_back(processor.dll);
+    }
+  }
+  for (const InstalledDriver& driver : system.drivers) {
+    if (!driver.target || !ContainsName(plan.drivers, driver.name)) {
+      remaining.names.insert(remaining.names.end(), driver.files.begin(), driver.files.end());
+    }
+  }
+  return remaining;
+}
+
+// The files of a leaving component: the DLL its registration names and the package's other
+// files of it, where they exist, are not Windows' own, and nothing remaining names them.
+void PlanFiles(PackageComponent& component, const std::string& registeredDll,
+               const PackageComponent& package, const Inventory& system,
+               const RemainingFiles& remaining,
+               std::string (*path)(const Inventory&, const std::string&)) {
+  std::vector<std::string> candidates{registeredDll};
+  candidates.insert(candidates.end(), package.files.begin(), package.files.end());
+  for (const std::string& file : candidates) {
     const std::string full = path(system, file);
-    if (ContainsName(system.files, full) && !ContainsName(keptFiles, file)) {
-      planned.files.push_back(full);
+    if (install::IsBareFileName(file.c_str()) && !install::IsWindowsOwnFile(file) &&
+        ContainsName(system.files, full) && !remaining.Contains(file)) {
+      AddName(component.files, full);
     }
   }
-  return planned;
 }
 
-void PlanMonitors(const PackageComponents& package, const Inventory& system,
-                  const std::vector<InstalledPrinter>& remaining, RemovalPlan& plan) {
-  std::vector<const PackageComponent*> going;
+const PackageComponent* Named(const std::vector<PackageComponent>& list, const std::string& name) {
+  const auto it = std::find_if(list.begin(), list.end(),
+                               [&](const PackageComponent& c) { return SameName(c.name, name); });
+  return it == list.end() ? nullptr : &*it;
+}
+
+void PlanMonitorsAndProcessors(const PackageComponents& package, const Inventory& system,
+                               const Ownership& owned,
+                               const std::vector<InstalledPrinter>& remaining,
+                               const RemovalList& unfinished, RemovalPlan& plan) {
   std::vector<std::string> keptFiles;
-  for (const PackageComponent& component : package.monitors) {
-    const auto monitor =
-        std::find_if(system.monitors.begin(), system.monitors.end(),
-                     [&](const InstalledMonitor& m) { return SameName(m.name, component.name); });
-    if (monitor == system.monitors.end()) {
-      continue;
-    }
-    if (const InstalledPrinter* user = MonitorUser(*monitor, system, remaining)) {
-      plan.kept.push_back(component.name + ": " + user->name + " prints to " + user->port);
-      keptFiles.insert(keptFiles.end(), component.files.begin(), component.files.end());
-      keptFiles.push_back(monitor->dll);
+  std::vector<const OwnedComponent*> goingMonitors;
+  for (const OwnedComponent& monitor : owned.monitors) {
+    const InstalledMonitor* installed = FindMonitor(system, monitor.name);
+    if (const InstalledPrinter* user = MonitorUser(*installed, system, remaining)) {
+      plan.kept.push_back(monitor.name + ": " + user->name + " prints to " + user->port);
+      const PackageComponent* component = Named(package.monitors, monitor.name);
+      keptFiles.insert(keptFiles.end(), component->files.begin(), component->files.end());
     } else {
-      going.push_back(&component);
+      goingMonitors.push_back(&monitor);
+      plan.monitors.push_back(PackageComponent{monitor.name, {}, {}});
     }
   }
-  for (const PackageComponent* component : going) {
-    plan.monitors.push_back(WithFiles(*component, keptFiles, system, MonitorFilePath));
-  }
-}
-
-void PlanProcessors(const PackageComponents& package, const Inventory& system,
-                    const std::vector<InstalledPrinter>& remaining, RemovalPlan& plan) {
-  std::vector<const PackageComponent*> going;
-  std::vector<std::string> keptFiles;
-  for (const PackageComponent& component : package.processors) {
-    if (!ContainsName(system.processors, component.name)) {
-      continue;
-    }
+  std::vector<const OwnedComponent*> goingProcessors;
+  for (const OwnedComponent& processor : owned.processors) {
     const auto* user = FirstUser(remaining, [&](const InstalledPrinter& p) {
-      return SameName(p.processor, component.name);
+      return SameName(p.processor, processor.name);
     });
     if (user != nullptr) {
-      plan.kept.push_back(component.name + ": used by " + user->name);
-      keptFiles.insert(keptFiles.end(), component.files.begin(), component.files.end());
+      plan.kept.push_back(processor.name + ": used by " + user->name);
+      const PackageComponent* component = Named(package.processors, processor.name);
+      keptFiles.insert(keptFiles.end(), component->files.begin(), component->files.end());
     } else {
-      going.push_back(&component);
+      goingProcessors.push_back(&processor);
+      plan.processors.push_back(PackageComponent{processor.name, {}, {}});
     }
   }
-  for (const PackageComponent* component : going) {
-    plan.processors.push_back(WithFiles(*component, keptFiles, system, ProcessorFilePath));
+  const RemainingFiles stays = NamedByRemaining(system, plan, keptFiles);
+  for (size_t i = 0; i < goingMonitors.size(); ++i) {
+    PlanFiles(plan.monitors[i], goingMonitors[i]->dll,
+              *Named(package.monitors, goingMonitors[i]->name), system, stays, MonitorFilePath);
+  }
+  for (size_t i = 0; i < goingProcessors.size(); ++i) {
+    PlanFiles(plan.processors[i], goingProcessors[i]->dll,
+              *Named(package.processors, goingProcessors[i]->name), system, stays,
+              ProcessorFilePath);
+  }
+  // What an earlier removal planned and left: only files still on the disk, in the folders
+  // the package's files lie in, under the same rules.
+  for (const std::string& file : unfinished.files) {
+    const std::string name = BareFileName(file);
+    const bool inFolder = SameName(file, MonitorFilePath(system, name)) ||
+                          SameName(file, ProcessorFilePath(system, name));
+    const bool planned = ContainsName(ListOf(plan).files, file);
+    if (inFolder && !planned && ContainsName(system.files, file) &&
+        !install::IsWindowsOwnFile(name) && !stays.Contains(name)) {
+      plan.files.push_back(file);
+    }
   }
 }
 
@@ -188,33 +257,25 @@ RemovalList ListOf(const RemovalPlan& plan) {
     list.processors.push_back(processor.name);
     list.files.insert(list.files.end(), processor.files.begin(), processor.files.end());
   }
+  list.files.insert(list.files.end(), plan.files.begin(), plan.files.end());
   return list;
 }
 
-std::vector<InstalledPrinter> ModelPrinters(const PackageComponents& package,
-                                            const Inventory& system) {
-  std::vector<InstalledPrinter> printers;
-  for (const InstalledPrinter& printer : system.printers) {
-    if (ContainsName(package.driverNames, printer.driver)) {
-      printers.push_back(printer);
-    }
-  }
-  return printers;
-}
-
 RemovalPlan PlanRemoval(const PackageComponents& package, const Inventory& system,
-                        const std::vector<InstalledPrinter>& leaving) {
+                        const std::vector<InstalledPrinter>& leaving,
+                        const RemovalList& unfinished) {
   RemovalPlan plan;
+  const Ownership owned = FindOwnership(package, system);
+  plan.foreign = owned.foreign;
   for (const InstalledPrinter& printer : system.printers) {
     if (Listed(leaving, printer.name)) {
       plan.printers.push_back(printer);
     }
   }
   const std::vector<InstalledPrinter> remaining = Remaining(system, leaving);
-  PlanDrivers(package, system, remaining, plan);
-  PlanRecords(package, system, leaving, remaining, plan);
-  PlanMonitors(package, system, remaining, plan);
-  PlanProcessors(package, system, remaining, plan);
+  PlanDrivers(owned, remaining, plan);
+  PlanRecords(package, system, leaving, remaining, unfinished, plan);
+  PlanMonitorsAndProcessors(package, system, owned, remaining, unfinished, plan);
   return plan;
 }
 

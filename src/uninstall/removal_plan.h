@@ -1,13 +1,15 @@
-// What a removal takes away, decided from the package's names and the system's state alone:
-// the printers that leave, then every driver, record, port monitor and print processor of the
-// package that no remaining printer still needs, and the files of the monitors and processor
-// that go. Nothing is decided from records of the removal's own.
+// What a removal takes away, decided from the system's registrations (ownership.h): the
+// printers that leave, then every driver, record, port monitor and print processor of the
+// package that no remaining printer still needs, and the files their registrations name that
+// nothing remaining names. What an earlier removal recorded and left (removal_record.h) adds
+// only its files and records that are still there, under the same rules.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "uninstall/inventory.h"
+#include "uninstall/ownership.h"
 #include "uninstall/package_components.h"
 
 namespace uninstall {
@@ -18,13 +20,15 @@ struct RemovalPlan {
   std::vector<RegistryRecord> records;
   std::vector<PackageComponent> monitors;    // with the full paths of their files that exist
   std::vector<PackageComponent> processors;  // likewise
+  std::vector<std::string> files;            // left by an earlier removal (full paths)
   // Why a component of the package stays, one line each ("TP Serial Monitor: TP-R58(S) prints
   // to KSCOM2:"), for the log.
   std::vector<std::string> kept;
+  std::vector<std::string> foreign;  // Ownership::foreign
 
   bool empty() const {
     return printers.empty() && drivers.empty() && records.empty() && monitors.empty() &&
-           processors.empty();
+           processors.empty() && files.empty();
   }
 };
 
@@ -46,13 +50,10 @@ struct RemovalList {
 RemovalList ListOf(const RemovalPlan& plan);
 std::string RecordName(const RegistryRecord& record);
 
-// The model's printers: every printer whose driver is one of the model's driver names,
-// whatever it is called.
-std::vector<InstalledPrinter> ModelPrinters(const PackageComponents& package,
-                                            const Inventory& system);
-
-// What goes once the printers `leaving` are gone (those still there are listed to go too).
+// What goes once the printers `leaving` are gone (those still there are listed to go too);
+// `unfinished` is what an earlier removal recorded and did not finish.
 RemovalPlan PlanRemoval(const PackageComponents& package, const Inventory& system,
-                        const std::vector<InstalledPrinter>& leaving);
+                        const std::vector<InstalledPrinter>& leaving,
+                        const RemovalList& unfinished = RemovalList());
 
 }  // namespace uninstall

@@ -1,5 +1,6 @@
 #include "uninstall/spooler_lists.h"
 
+#include <cstring>
 #include <functional>
 
 namespace uninstall {
@@ -67,15 +68,44 @@ bool ListPrinters(platform::Platform& platform, std::vector<InstalledPrinter>& p
 }
 
 bool ListDrivers(platform::Platform& platform, const char* environment,
-                 std::vector<std::string>& drivers, DWORD& error) {
+                 std::vector<RegisteredDriver>& drivers, DWORD& error) {
   drivers.clear();
   std::string env = Text(environment);
   const EnumCall call = [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
-    return platform.spooler.EnumPrinterDriversA(nullptr, environment ? &env[0] : nullptr, 1, out,
+    return platform.spooler.EnumPrinterDriversA(nullptr, environment ? &env[0] : nullptr, 3, out,
                                                 size, needed, returned);
   };
-  return ReadRecords<DRIVER_INFO_1A>(
-      platform, call, [&](const DRIVER_INFO_1A& r) { drivers.push_back(Text(r.pName)); }, error);
+  return ReadRecords<DRIVER_INFO_3A>(
+      platform, call,
+      [&](const DRIVER_INFO_3A& r) {
+        RegisteredDriver driver{Text(r.pName), Text(r.pEnvironment), Text(r.pDriverPath), {}};
+        for (LPCSTR file : {r.pDriverPath, r.pDataFile, r.pConfigFile, r.pHelpFile}) {
+          if (file != nullptr && *file != '\0') {
+            driver.files.emplace_back(file);
+          }
+        }
+        // The dependent files: terminated names, the list ended by an empty one.
+        for (LPCSTR file = r.pDependentFiles; file != nullptr && *file != '\0';
+             file += std::strlen(file) + 1) {
+          driver.files.emplace_back(file);
+        }
+        drivers.push_back(std::move(driver));
+      },
+      error);
+}
+
+bool ListMonitors(platform::Platform& platform, std::vector<RegisteredMonitor>& monitors,
+                  DWORD& error) {
+  monitors.clear();
+  const EnumCall call = [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
+    return platform.spooler.EnumMonitorsA(nullptr, 2, out, size, needed, returned);
+  };
+  return ReadRecords<MONITOR_INFO_2A>(
+      platform, call,
+      [&](const MONITOR_INFO_2A& r) {
+        monitors.push_back(RegisteredMonitor{Text(r.pName), Text(r.pDLLName)});
+      },
+      error);
 }
 
 bool ListProcessors(platform::Platform& platform, const char* environment,

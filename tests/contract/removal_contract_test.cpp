@@ -251,6 +251,59 @@ TEST_F(RemovalContract, DeleteMonitorRemovesItsKeyAndRefusesWhatIsNotThere) {
   EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
+// test_EnumMonitors (info.c): level 2 names each monitor with the DLL it was registered with,
+// the size first; the removal decides ownership from that name.
+TEST_F(RemovalContract, EnumMonitorsLevel2NamesTheRegisteredDll) {
+  ASSERT_TRUE(contract::PlaceDll("TPSERMON.DLL", contract::SystemDirectory(), "CTENUMON.DLL"));
+  const std::string name = contract::OwnName("TP Monitor");
+  ASSERT_TRUE(AddMonitor(name, "CTENUMON.DLL")) << "error " << system_.GetLastError();
+  const auto call = [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
+    return spooler_.EnumMonitorsA(nullptr, 2, out, size, needed, returned);
+  };
+  const std::vector<std::string> names = Names(call, &MONITOR_INFO_2A::pName);
+  const std::vector<std::string> dlls = Names(call, &MONITOR_INFO_2A::pDLLName);
+  ASSERT_EQ(names.size(), dlls.size());
+  const auto it = std::find(names.begin(), names.end(), name);
+  ASSERT_NE(it, names.end());
+  EXPECT_EQ(dlls[static_cast<size_t>(it - names.begin())], "CTENUMON.DLL");
+  EXPECT_TRUE(DeleteMonitor(name.c_str()));
+}
+
+// test_EnumPrinterDrivers (info.c): level 3 gives the driver's files as full paths; the file
+// name at the end of "pDriverPath" is the one the driver was added with.
+TEST_F(RemovalContract, EnumPrinterDriversLevel3NamesTheDriverFile) {
+  std::string driver = contract::OwnName("TP Driver");
+  ASSERT_TRUE(contract::AddTestDriver(driver));
+  const auto call = [&](LPBYTE out, DWORD size, LPDWORD needed, LPDWORD returned) {
+    return spooler_.EnumPrinterDriversA(nullptr, nullptr, 3, out, size, needed, returned);
+  };
+  const std::vector<std::string> names = Names(call, &DRIVER_INFO_3A::pName);
+  const std::vector<std::string> paths = Names(call, &DRIVER_INFO_3A::pDriverPath);
+  const auto it = std::find(names.begin(), names.end(), driver);
+  ASSERT_NE(it, names.end());
+  const std::string path = paths[static_cast<size_t>(it - names.begin())];
+  ASSERT_GT(path.size(), 10u);
+  EXPECT_EQ(path.substr(path.size() - 10), "\\TPSTD.DLL");
+  EXPECT_TRUE(spooler_.DeletePrinterDriverA(nullptr, nullptr, &driver[0]));
+}
+
+// test_mutex (kernel32/tests/sync.c): a second CreateMutexA of a name that exists opens it and
+// sets ERROR_ALREADY_EXISTS; once every handle is closed the name is free again.
+TEST_F(RemovalContract, ANamedMutexIsSeenByTheSecondCreator) {
+  const std::string name = contract::OwnName("KestrelContractMutex");
+  HANDLE first = system_.CreateMutexA(nullptr, FALSE, name.c_str());
+  ASSERT_NE(first, nullptr);
+  EXPECT_NE(system_.GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  HANDLE second = system_.CreateMutexA(nullptr, FALSE, name.c_str());
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(system_.GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(platform_.files.CloseHandle(second));
+  EXPECT_TRUE(platform_.files.CloseHandle(first));
+  HANDLE again = system_.CreateMutexA(nullptr, FALSE, name.c_str());
+  EXPECT_NE(system_.GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(platform_.files.CloseHandle(again));
+}
+
 // test_EnumPrintProcessors (info.c): level 1 lists the environment's processors, the system's
 // own among them; an unknown environment is refused with ERROR_INVALID_ENVIRONMENT and a null
 // size pointer with RPC_X_NULL_REF_POINTER.

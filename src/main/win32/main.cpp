@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/single_run.h"
 #include "app/win32/file_log.h"
 #include "app/win32/wizard_dialog.h"
 #include "app/wizard_parts.h"
@@ -108,6 +109,10 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
   if (line.help) {
     messages::ShowText(win32.Get(), unattended::UsageText());
     return 0;
+  }
+  app::SingleRun run(win32.Get());
+  if (!run.first()) {
+    return run.RefuseSecondRun(line.quiet);
   }
   if (!line.interactive()) {
     return RunCommandLine(win32.Get(), line);

@@ -24,12 +24,27 @@ class PackageFileService final : public platform::FileService {
     return real_.GetWindowsDirectoryA(out, size);
   }
   BOOL CopyFileA(LPCSTR, LPCSTR, BOOL) override;
+  DWORD GetFileAttributesA(LPCSTR path) override { return real_.GetFileAttributesA(path); }
   BOOL SetFileAttributesA(LPCSTR, DWORD) override;
   HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
                      DWORD flags, HANDLE templateFile) override {
     return real_.CreateFileA(path, access, share, security, disposition, flags, templateFile);
   }
   BOOL CloseHandle(HANDLE handle) override { return real_.CloseHandle(handle); }
+  DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) override {
+    return real_.GetFileSize(file, sizeHigh);
+  }
+  BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped) override {
+    return real_.ReadFile(file, buffer, toRead, read, overlapped);
+  }
+  // The package is only read.
+  BOOL WriteFile(HANDLE, const void*, DWORD, LPDWORD, void*) override {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override {
+    return real_.SetFilePointer(file, distance, distanceHigh, method);
+  }
   BOOL DeleteFileA(LPCSTR) override;
   DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) override {
     return real_.GetShortPathNameA(longPath, shortPath, size);

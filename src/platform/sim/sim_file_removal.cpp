@@ -121,6 +121,10 @@ DWORD SimMachine::GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size
     lastError_ = MissingFileError(longPath);
     return 0;
   }
+  if (shortPathError_ != 0) {
+    lastError_ = shortPathError_;
+    return 0;
+  }
   std::string folder;
   std::string result;
   for (const std::string& part : Components(longPath)) {

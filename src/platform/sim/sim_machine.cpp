@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/name_case.h"
 #include "resources/message_table.h"
 
 namespace platform::sim {
@@ -140,6 +141,26 @@ DWORD SimMachine::MissingFileError(const std::string& path) const {
                                                           : ERROR_PATH_NOT_FOUND;
 }
 
+// test_GetFileAttributesA in Wine's kernel32/tests/file.c: a missing file gives
+// INVALID_FILE_ATTRIBUTES with ERROR_FILE_NOT_FOUND (ERROR_PATH_NOT_FOUND for a missing folder);
+// a folder reports FILE_ATTRIBUTE_DIRECTORY; a file without attributes reports
+// FILE_ATTRIBUTE_NORMAL.
+DWORD SimMachine::GetFileAttributesA(LPCSTR path) {
+  if (path == nullptr || *path == '\0') {
+    lastError_ = ERROR_PATH_NOT_FOUND;
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  if (disk_.DirectoryExists(path)) {
+    return FILE_ATTRIBUTE_DIRECTORY;
+  }
+  if (!disk_.Exists(path)) {
+    lastError_ = MissingFileError(path);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  const DWORD attributes = disk_.Attributes(path);
+  return attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+}
+
 BOOL SimMachine::SetFileAttributesA(LPCSTR path, DWORD attributes) {
   if (path == nullptr) {
     lastError_ = ERROR_INVALID_PARAMETER;
@@ -171,27 +192,159 @@ DWORD SimMachine::SharingConflict(const std::string& path, DWORD access, DWORD s
   return 0;
 }
 
+// test_CreateFileA in Wine's kernel32/tests/file.c: OPEN_ALWAYS creates a missing file and,
+// for an existing one, succeeds with ERROR_ALREADY_EXISTS; a missing folder is
+// ERROR_PATH_NOT_FOUND; writing to a read-only file is refused with ERROR_ACCESS_DENIED.
 HANDLE SimMachine::CreateFileA(LPCSTR path, DWORD access, DWORD share, void* /*security*/,
                                DWORD disposition, DWORD /*flags*/, HANDLE /*templateFile*/) {
-  if (path == nullptr || disposition != OPEN_EXISTING) {
+  if (path == nullptr || (disposition != OPEN_EXISTING && disposition != OPEN_ALWAYS)) {
     lastError_ = ERROR_INVALID_PARAMETER;
     return INVALID_HANDLE_VALUE;
   }
-  if (!disk_.Exists(path)) {
+  const bool exists = disk_.Exists(path);
+  if (!exists &&
+      (disposition == OPEN_EXISTING || !disk_.DirectoryExists(SimFileTree::Parent(path)))) {
     lastError_ = MissingFileError(path);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (exists && (access & GENERIC_WRITE) != 0 &&
+      (disk_.Attributes(path) & FILE_ATTRIBUTE_READONLY) != 0) {
+    lastError_ = ERROR_ACCESS_DENIED;
     return INVALID_HANDLE_VALUE;
   }
   if (const DWORD conflict = SharingConflict(path, access, share)) {
     lastError_ = conflict;
     return INVALID_HANDLE_VALUE;
   }
+  if (!exists) {
+    disk_.WriteFile(path, std::string());
+  }
   const std::uintptr_t id = nextFileHandle_;
   nextFileHandle_ += 4;
-  fileHandles_[id] = OpenFile{SimFileTree::Key(path), access, share};
+  fileHandles_[id] = OpenFile{SimFileTree::Key(path), access, share, path, 0};
+  lastError_ = exists && disposition == OPEN_ALWAYS ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
+  return reinterpret_cast<HANDLE>(id);
+}
+
+SimMachine::OpenFile* SimMachine::FileOf(HANDLE handle) {
+  const auto it = fileHandles_.find(reinterpret_cast<std::uintptr_t>(handle));
+  if (it == fileHandles_.end()) {
+    lastError_ = ERROR_INVALID_HANDLE;
+    return nullptr;
+  }
+  return &it->second;
+}
+
+DWORD SimMachine::GetFileSize(HANDLE file, LPDWORD sizeHigh) {
+  OpenFile* open = FileOf(file);
+  if (open == nullptr) {
+    return INVALID_FILE_SIZE;
+  }
+  if (sizeHigh != nullptr) {
+    *sizeHigh = 0;
+  }
+  return static_cast<DWORD>(disk_.ReadFile(open->path).value_or(std::string()).size());
+}
+
+// ReadFile and WriteFile need a handle opened for reading or writing (ERROR_ACCESS_DENIED
+// otherwise, as test_ReadFile and test_WriteFile in Wine's kernel32/tests/file.c record); a
+// read at the end gives 0 bytes and succeeds.
+BOOL SimMachine::ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
+                          void* /*overlapped*/) {
+  OpenFile* open = FileOf(file);
+  if (open == nullptr) {
+    return FALSE;
+  }
+  if ((open->access & GENERIC_READ) == 0) {
+    lastError_ = ERROR_ACCESS_DENIED;
+    return FALSE;
+  }
+  const std::string bytes = disk_.ReadFile(open->path).value_or(std::string());
+  const size_t count =
+      open->position >= bytes.size() ? 0 : std::min<size_t>(toRead, bytes.size() - open->position);
+  std::memcpy(buffer, bytes.data() + open->position, count);
+  open->position += count;
+  if (read != nullptr) {
+    *read = static_cast<DWORD>(count);
+  }
+  return TRUE;
+}
+
+BOOL SimMachine::WriteFile(HANDLE file, const void* buffer, DWORD toWrite, LPDWORD written,
+                           void* /*overlapped*/) {
+  OpenFile* open = FileOf(file);
+  if (open == nullptr) {
+    return FALSE;
+  }
+  if ((open->access & GENERIC_WRITE) == 0) {
+    lastError_ = ERROR_ACCESS_DENIED;
+    return FALSE;
+  }
+  std::string bytes = disk_.ReadFile(open->path).value_or(std::string());
+  if (bytes.size() < open->position) {
+    bytes.resize(open->position, '\0');
+  }
+  bytes.replace(open->position, std::min<size_t>(toWrite, bytes.size() - open->position),
+                static_cast<const char*>(buffer), toWrite);
+  disk_.WriteFile(open->path, bytes);
+  open->position += toWrite;
+  if (written != nullptr) {
+    *written = toWrite;
+  }
+  return TRUE;
+}
+
+DWORD SimMachine::SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) {
+  OpenFile* open = FileOf(file);
+  if (open == nullptr) {
+    return INVALID_SET_FILE_POINTER;
+  }
+  const auto size =
+      static_cast<std::int64_t>(disk_.ReadFile(open->path).value_or(std::string()).size());
+  const std::int64_t base = method == FILE_BEGIN     ? 0
+                            : method == FILE_CURRENT ? static_cast<std::int64_t>(open->position)
+                                                     : size;
+  const std::int64_t target = base + distance;
+  if (target < 0) {
+    lastError_ = ERROR_NEGATIVE_SEEK;
+    return INVALID_SET_FILE_POINTER;
+  }
+  open->position = static_cast<size_t>(target);
+  if (distanceHigh != nullptr) {
+    *distanceHigh = 0;
+  }
+  return static_cast<DWORD>(target);
+}
+
+void SimMachine::HoldMutexElsewhere(const std::string& name) {
+  ++mutexHolders_[UpperCase(name)];
+}
+
+// test_mutex in Wine's kernel32/tests/sync.c: creating a mutex whose name exists opens it and
+// sets ERROR_ALREADY_EXISTS; a new one clears the last error. Kernel object names compare
+// without regard to case (an assumption for the ANSI call: the test names only one spelling).
+HANDLE SimMachine::CreateMutexA(void* /*security*/, BOOL /*initialOwner*/, LPCSTR name) {
+  const std::string key = name == nullptr ? std::string() : UpperCase(name);
+  const bool exists = !key.empty() && mutexHolders_[key] > 0;
+  if (!key.empty()) {
+    ++mutexHolders_[key];
+  }
+  const std::uintptr_t id = nextFileHandle_;
+  nextFileHandle_ += 4;
+  mutexHandles_[id] = key;
+  lastError_ = exists ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
   return reinterpret_cast<HANDLE>(id);
 }
 
 BOOL SimMachine::CloseHandle(HANDLE handle) {
+  const auto mutex = mutexHandles_.find(reinterpret_cast<std::uintptr_t>(handle));
+  if (mutex != mutexHandles_.end()) {
+    if (!mutex->second.empty()) {
+      --mutexHolders_[mutex->second];
+    }
+    mutexHandles_.erase(mutex);
+    return TRUE;
+  }
   if (fileHandles_.erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {
     lastError_ = ERROR_INVALID_HANDLE;
     return FALSE;

@@ -77,7 +77,12 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   // the spooler lets go of what it kept loaded.
   void Restart();
   void FailRestart(DWORD error) { restartError_ = error; }
+  // Every later GetShortPathNameA fails with `error` (0: works again).
+  void FailShortPathNames(DWORD error) { shortPathError_ = error; }
   size_t openFileHandles() const { return fileHandles_.size(); }
+  size_t openMutexHandles() const { return mutexHandles_.size(); }
+  // Another process holds the named mutex (as a second program would).
+  void HoldMutexElsewhere(const std::string& name);
 
   bool IsWindows9x() const { return version_.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS; }
   bool IsNt4() const {
@@ -104,10 +109,16 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   UINT GetSystemDirectoryA(LPSTR out, UINT size) override;
   UINT GetWindowsDirectoryA(LPSTR out, UINT size) override;
   BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) override;
+  DWORD GetFileAttributesA(LPCSTR path) override;
   BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) override;
   HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
                      DWORD flags, HANDLE templateFile) override;
   BOOL CloseHandle(HANDLE handle) override;
+  DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) override;
+  BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped) override;
+  BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, LPDWORD written,
+                 void* overlapped) override;
+  DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override;
   BOOL DeleteFileA(LPCSTR path) override;
   DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) override;
 
@@ -119,6 +130,7 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   void Sleep(DWORD milliseconds) override { clock_ += milliseconds; }
   DWORD GetLastError() override { return lastError_; }
   void SetLastError(DWORD error) override { lastError_ = error; }
+  HANDLE CreateMutexA(void* security, BOOL initialOwner, LPCSTR name) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, PDWORD_PTR result) override;
@@ -143,12 +155,17 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   std::vector<BroadcastRecord> broadcasts_;
   int restartRequests_ = 0;
   DWORD restartError_ = 0;
+  DWORD shortPathError_ = 0;
   // An open file: what it was opened for, and what it lets others do meanwhile.
   struct OpenFile {
     std::string key;  // SimFileTree::Key of its path
     DWORD access;
     DWORD share;
+    std::string path;
+    size_t position = 0;
   };
+  // The open file of a handle, or null with ERROR_INVALID_HANDLE.
+  OpenFile* FileOf(HANDLE handle);
   // ERROR_SHARING_VIOLATION when an open of `path` for `access`, sharing `share`, collides with
   // a file handle already open; 0 when it does not.
   DWORD SharingConflict(const std::string& path, DWORD access, DWORD share) const;
@@ -163,6 +180,9 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   void MoveAtRestart(const std::string& from, const std::string& to);
 
   std::map<std::uintptr_t, OpenFile> fileHandles_;
+  // Named mutexes: how many handles (of any process) keep each alive, by upper-case name.
+  std::map<std::string, int> mutexHolders_;
+  std::map<std::uintptr_t, std::string> mutexHandles_;
   // Short names handed out: key of the folder + "\" + upper-case short name -> long name.
   std::map<std::string, std::string> shortNames_;
   std::uintptr_t nextFileHandle_ = 0x9000;

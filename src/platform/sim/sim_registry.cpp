@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 #include "platform/sim/ini_document.h"
 
@@ -397,6 +398,46 @@ LONG SimRegistry::RegDeleteValueA(HKEY hkey, LPCSTR valueName) {
     return ERROR_FILE_NOT_FOUND;
   }
   key->values.erase(it);
+  return ERROR_SUCCESS;
+}
+
+// No test records RegEnumKeyA's answers: ERROR_MORE_DATA for a name that does not fit and
+// ERROR_NO_MORE_ITEMS past the last subkey are assumptions, and so is the name order.
+LONG SimRegistry::RegEnumKeyA(HKEY hkey, DWORD index, LPSTR name, DWORD nameSize) {
+  Key* key = Resolve(hkey);
+  if (key == nullptr) {
+    return ERROR_INVALID_HANDLE;
+  }
+  if (index >= key->children.size()) {
+    return ERROR_NO_MORE_ITEMS;
+  }
+  auto it = key->children.begin();
+  std::advance(it, index);
+  const std::vector<std::string> parts = Split(it->second->path);
+  const std::string child = parts.empty() ? std::string() : parts.back();
+  if (name == nullptr || child.size() + 1 > nameSize) {
+    return ERROR_MORE_DATA;
+  }
+  std::memcpy(name, child.c_str(), child.size() + 1);
+  return ERROR_SUCCESS;
+}
+
+// test_reg_delete_key in Wine's advapi32/tests/registry.c: a key with a subkey is refused with
+// ERROR_ACCESS_DENIED (the NT family's answer, which the simulation gives on every version);
+// a missing key is ERROR_FILE_NOT_FOUND.
+LONG SimRegistry::RegDeleteKeyA(HKEY root, LPCSTR subKey) {
+  Key* parent = Resolve(root);
+  if (parent == nullptr) {
+    return ERROR_INVALID_HANDLE;
+  }
+  Key* key = Find(*parent, subKey == nullptr ? "" : subKey);
+  if (key == nullptr || key == parent) {
+    return key == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED;
+  }
+  if (!key->children.empty() || readOnly_.count(UpperCase(key->path)) != 0) {
+    return ERROR_ACCESS_DENIED;
+  }
+  RemoveKey(key->path);
   return ERROR_SUCCESS;
 }
 

@@ -58,6 +58,8 @@ class SimRegistry final : public RegistryService {
   LONG RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize,
                      LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) override;
   LONG RegDeleteValueA(HKEY key, LPCSTR valueName) override;
+  LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize) override;
+  LONG RegDeleteKeyA(HKEY root, LPCSTR subKey) override;
   LONG RegCloseKey(HKEY key) override;
 
  private:

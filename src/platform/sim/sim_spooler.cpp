@@ -85,6 +85,10 @@ void SimSpooler::SetMonitorPorts(const std::string& dll, std::vector<std::string
   monitorPorts_[UpperCase(dll)] = std::move(ports);
 }
 
+void SimSpooler::SetMonitorOwnName(const std::string& dll, std::string name) {
+  monitorOwnNames_[UpperCase(dll)] = std::move(name);
+}
+
 void SimSpooler::FailCall(const std::string& call, DWORD error, int times) {
   if (error == 0) {
     failures_.erase(call);
@@ -135,7 +139,7 @@ std::string SimSpooler::ProcessorDirectoryFor(const std::string& environment) co
 std::vector<SimSpooler::Port> SimSpooler::PortList() const {
   std::vector<Port> ports;
   for (const char* name : kDefaultPorts) {
-    ports.push_back(Port{name, kLocalPortMonitor});
+    ports.push_back(Port{name, kLocalPortMonitor, kLocalPortMonitor});
   }
   const std::string monitors = std::string(kPrintKey) + "\\Monitors";
   for (const std::string& monitor : machine_.registry().SubKeyNames(monitors)) {
@@ -143,10 +147,13 @@ std::vector<SimSpooler::Port> SimSpooler::PortList() const {
     if (!dll) {
       continue;
     }
-    const auto it = monitorPorts_.find(UpperCase(std::string(dll->data.c_str())));
+    const std::string key = UpperCase(std::string(dll->data.c_str()));
+    const auto it = monitorPorts_.find(key);
+    const auto own = monitorOwnNames_.find(key);
+    const std::string reported = own == monitorOwnNames_.end() ? monitor : own->second;
     if (it != monitorPorts_.end()) {
       for (const std::string& name : it->second) {
-        ports.push_back(Port{name, monitor});
+        ports.push_back(Port{name, monitor, reported});
       }
     }
   }
@@ -451,8 +458,10 @@ BOOL SimSpooler::AddPrintProcessorA(LPSTR /*server*/, LPSTR environment, LPSTR p
 }
 
 // test_EnumPorts in Wine's winspool.drv/tests/info.c: levels 1 and 2, the size first, then
-// the records. What level 2 gives beyond the port's name is not recorded: the simulation
-// names the port's monitor ("Local Port" for the built-in ports) as its description too.
+// the records. Level 2's monitor name is the one the monitor's DLL fills in from its own
+// EnumPorts: Wine's localspl passes it through unchanged (monitor_enumports), so a DLL that
+// hard-codes a name other than the registered one reports that name. The simulation gives the
+// monitor name as the description too.
 BOOL SimSpooler::EnumPortsA(LPSTR /*server*/, DWORD level, LPBYTE ports, DWORD size, LPDWORD needed,
                             LPDWORD returned) {
   if (!Enter("EnumPortsA")) {
@@ -483,7 +492,7 @@ BOOL SimSpooler::EnumPortsA(LPSTR /*server*/, DWORD level, LPBYTE ports, DWORD s
   const size_t record = level == 1 ? sizeof(PORT_INFO_1A) : sizeof(PORT_INFO_2A);
   size_t total = list.size() * record;
   for (const Port& port : list) {
-    total += TextSize(port.name) + (level == 2 ? 2 * TextSize(port.monitor) : 0);
+    total += TextSize(port.name) + (level == 2 ? 2 * TextSize(port.reported) : 0);
   }
   *needed = static_cast<DWORD>(total);
   *returned = 0;
@@ -497,8 +506,8 @@ BOOL SimSpooler::EnumPortsA(LPSTR /*server*/, DWORD level, LPBYTE ports, DWORD s
     } else {
       PORT_INFO_2A& info = reinterpret_cast<PORT_INFO_2A*>(ports)[i];
       info.pPortName = packer.Put(list[i].name);
-      info.pMonitorName = packer.Put(list[i].monitor);
-      info.pDescription = packer.Put(list[i].monitor);
+      info.pMonitorName = packer.Put(list[i].reported);
+      info.pDescription = packer.Put(list[i].reported);
       info.fPortType = PORT_TYPE_WRITE;
       info.Reserved = 0;
     }
@@ -813,16 +822,16 @@ BOOL SimSpooler::DeletePrinter(HANDLE handle) {
 
 // test_EnumPrinterDrivers in Wine's winspool.drv/tests/info.c: an NT-family system reports
 // the size EnumPrinterDriversW needs, and its RPC layer refuses a null size or count pointer.
-// Windows has levels 1 to 3 everywhere; the simulation lists levels 1 and 2 and refuses the
-// others (the program asks for level 1). An environment the system does not know is refused
-// as the directory calls refuse it (an assumption).
+// Levels 1 to 3 are listed (level 3 adds the help file, the dependent files and the language
+// monitor); others are refused. An environment the system does not know is refused as the
+// directory calls refuse it (an assumption).
 BOOL SimSpooler::EnumPrinterDriversA(LPSTR /*server*/, LPSTR environment, DWORD level, LPBYTE out,
                                      DWORD size, LPDWORD needed, LPDWORD returned) {
   if (!Enter("EnumPrinterDriversA")) {
     return FALSE;
   }
   const bool windows9x = machine_.IsWindows9x();
-  if (level != 1 && level != 2) {
+  if (level < 1 || level > 3) {
     return Fail(ERROR_INVALID_LEVEL);
   }
   const std::string env = ResolveEnvironment(environment, windows9x);
@@ -839,20 +848,38 @@ BOOL SimSpooler::EnumPrinterDriversA(LPSTR /*server*/, LPSTR environment, DWORD 
       listed.push_back(&driver);
     }
   }
-  // A level-2 record names its files by full path.
+  // Level 2 and 3 records name the files by full path; the dependent files are a list of
+  // terminated names ended by one more terminator.
+  // A file the driver was added without (no help file) is an empty text (an assumption).
   const auto fullPath = [&](const Driver& d, const std::string& file) {
     const std::string folder = DriverDirectoryFor(env);
+    if (file.empty()) {
+      return file;
+    }
     return windows9x ? folder + "\\" + file
                      : folder + "\\" + std::to_string(d.version) + "\\" + file;
   };
-  const size_t record = level == 1 ? sizeof(DRIVER_INFO_1A) : sizeof(DRIVER_INFO_2A);
+  const auto dependents = [&](const Driver& d) {
+    std::string list;
+    for (const std::string& file : d.dependentFiles) {
+      list += fullPath(d, file) + '\0';
+    }
+    return list;  // Put() adds the final terminator
+  };
+  const size_t record = level == 1   ? sizeof(DRIVER_INFO_1A)
+                        : level == 2 ? sizeof(DRIVER_INFO_2A)
+                                     : sizeof(DRIVER_INFO_3A);
   size_t total = listed.size() * record;
   for (const Driver* d : listed) {
     total += RecordTextSize(d->name);
-    if (level == 2) {
+    if (level >= 2) {
       total += RecordTextSize(d->environment) + RecordTextSize(fullPath(*d, d->driverPath)) +
                RecordTextSize(fullPath(*d, d->dataFile)) +
                RecordTextSize(fullPath(*d, d->configFile));
+    }
+    if (level == 3) {
+      total += RecordTextSize(fullPath(*d, d->helpFile)) + RecordTextSize(dependents(*d)) +
+               RecordTextSize(d->monitorName) + RecordTextSize(std::string());
     }
   }
   *needed = static_cast<DWORD>(total);
@@ -870,13 +897,22 @@ BOOL SimSpooler::EnumPrinterDriversA(LPSTR /*server*/, LPSTR environment, DWORD 
       reinterpret_cast<DRIVER_INFO_1A*>(out)[i].pName = packer.Put(d.name);
       continue;
     }
-    DRIVER_INFO_2A& info = reinterpret_cast<DRIVER_INFO_2A*>(out)[i];
+    DRIVER_INFO_3A info{};
     info.cVersion = d.version;
     info.pName = packer.Put(d.name);
     info.pEnvironment = packer.Put(d.environment);
     info.pDriverPath = packer.Put(fullPath(d, d.driverPath));
     info.pDataFile = packer.Put(fullPath(d, d.dataFile));
     info.pConfigFile = packer.Put(fullPath(d, d.configFile));
+    if (level == 2) {
+      std::memcpy(out + i * record, &info, sizeof(DRIVER_INFO_2A));
+      continue;
+    }
+    info.pHelpFile = packer.Put(fullPath(d, d.helpFile));
+    info.pDependentFiles = packer.Put(dependents(d));
+    info.pMonitorName = packer.Put(d.monitorName);
+    info.pDefaultDataType = packer.Put(std::string());
+    reinterpret_cast<DRIVER_INFO_3A*>(out)[i] = info;
   }
   *returned = static_cast<DWORD>(listed.size());
   return TRUE;
@@ -945,6 +981,58 @@ BOOL SimSpooler::DeleteMonitorA(LPSTR /*server*/, LPSTR /*environment*/, LPSTR m
     keptLoaded_.insert(SimFileTree::Key(machine_.systemDirectory() + "\\" + dll->data.c_str()));
   }
   machine_.registry().RemoveKey(MonitorKey(monitorName));
+  return TRUE;
+}
+
+// test_EnumMonitors in Wine's winspool.drv/tests/info.c: levels 1 and 2 (others
+// ERROR_INVALID_LEVEL), the size first and then the records; the NT family's RPC layer refuses
+// a null size or count pointer. Level 2 names each monitor's environment and the DLL it is
+// registered with. The system's own "Local Port" is always there; that its DLL is
+// "localspl.dll" on Windows 95/98/Me too is an assumption.
+BOOL SimSpooler::EnumMonitorsA(LPSTR /*server*/, DWORD level, LPBYTE out, DWORD size,
+                               LPDWORD needed, LPDWORD returned) {
+  if (!Enter("EnumMonitorsA")) {
+    return FALSE;
+  }
+  if (level != 1 && level != 2) {
+    return Fail(ERROR_INVALID_LEVEL);
+  }
+  DWORD spare[2] = {};
+  if (!CountPointers(needed, returned, spare)) {
+    return FALSE;
+  }
+  std::vector<std::pair<std::string, std::string>> listed{{kLocalPortMonitor, "localspl.dll"}};
+  const std::string monitors = std::string(kPrintKey) + "\\Monitors";
+  for (const std::string& name : machine_.registry().SubKeyNames(monitors)) {
+    const auto dll = machine_.registry().GetValue(monitors + "\\" + name, "Driver");
+    if (!EqualsIgnoringCase(name, kLocalPortMonitor)) {
+      listed.emplace_back(name, dll ? std::string(dll->data.c_str()) : std::string());
+    }
+  }
+  const std::string env = NativeEnvironment();
+  const size_t record = level == 1 ? sizeof(MONITOR_INFO_1A) : sizeof(MONITOR_INFO_2A);
+  size_t total = listed.size() * record;
+  for (const auto& [name, dll] : listed) {
+    total +=
+        RecordTextSize(name) + (level == 2 ? RecordTextSize(env) + RecordTextSize(dll) : size_t{0});
+  }
+  *needed = static_cast<DWORD>(total);
+  *returned = 0;
+  if (out == nullptr || size < total) {
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
+  }
+  Packer packer(out, listed.size() * record);
+  for (size_t i = 0; i < listed.size(); ++i) {
+    if (level == 1) {
+      reinterpret_cast<MONITOR_INFO_1A*>(out)[i].pName = packer.Put(listed[i].first);
+      continue;
+    }
+    MONITOR_INFO_2A& info = reinterpret_cast<MONITOR_INFO_2A*>(out)[i];
+    info.pName = packer.Put(listed[i].first);
+    info.pEnvironment = packer.Put(env);
+    info.pDLLName = packer.Put(listed[i].second);
+  }
+  *returned = static_cast<DWORD>(listed.size());
   return TRUE;
 }
 

@@ -55,6 +55,9 @@ class SimSpooler final : public SpoolerService {
   // Scene.
   // The ports a monitor DLL offers once it is added (EnumPorts lists them).
   void SetMonitorPorts(const std::string& dll, std::vector<std::string> ports);
+  // The monitor name the DLL itself reports for its ports in EnumPortsA level 2, whatever name
+  // it was registered under.
+  void SetMonitorOwnName(const std::string& dll, std::string name);
   // Every later call of `call` ("AddPrinterA", "AddMonitorA", ...) fails with `error`;
   // `times` limits it to that many calls (-1: until cleared with error 0).
   void FailCall(const std::string& call, DWORD error, int times = -1);
@@ -112,6 +115,8 @@ class SimSpooler final : public SpoolerService {
                            LPDWORD needed, LPDWORD returned) override;
   BOOL DeletePrinterDriverA(LPSTR server, LPSTR environment, LPSTR driverName) override;
   BOOL DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) override;
+  BOOL EnumMonitorsA(LPSTR server, DWORD level, LPBYTE monitors, DWORD size, LPDWORD needed,
+                     LPDWORD returned) override;
   BOOL EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, LPBYTE processors,
                             DWORD size, LPDWORD needed, LPDWORD returned) override;
 
@@ -122,7 +127,8 @@ class SimSpooler final : public SpoolerService {
   };
   struct Port {
     std::string name;
-    std::string monitor;
+    std::string monitor;   // the name the monitor is registered under
+    std::string reported;  // the name EnumPortsA level 2 gives
   };
   // False (with the last error set) when the call is made to fail or the spooler is down.
   bool Enter(const std::string& call);
@@ -152,6 +158,7 @@ class SimSpooler final : public SpoolerService {
   std::map<std::string, Printer> printers_;  // by upper-case name
   std::vector<Driver> drivers_;
   std::map<std::string, std::vector<std::string>> monitorPorts_;  // by upper-case DLL name
+  std::map<std::string, std::string> monitorOwnNames_;            // likewise
   std::map<std::string, Failure> failures_;
   std::map<std::string, int> callCounts_;
   std::map<std::uintptr_t, Handle> handles_;

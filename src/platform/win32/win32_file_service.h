@@ -22,6 +22,7 @@ class Win32FileService final : public FileService {
   BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) override {
     return ::CopyFileA(source, destination, failIfExists);
   }
+  DWORD GetFileAttributesA(LPCSTR path) override { return ::GetFileAttributesA(path); }
   BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) override {
     return ::SetFileAttributesA(path, attributes);
   }
@@ -31,6 +32,19 @@ class Win32FileService final : public FileService {
                          disposition, flags, templateFile);
   }
   BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
+  DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) override {
+    return ::GetFileSize(file, sizeHigh);
+  }
+  BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped) override {
+    return ::ReadFile(file, buffer, toRead, read, static_cast<LPOVERLAPPED>(overlapped));
+  }
+  BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, LPDWORD written,
+                 void* overlapped) override {
+    return ::WriteFile(file, buffer, toWrite, written, static_cast<LPOVERLAPPED>(overlapped));
+  }
+  DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) override {
+    return ::SetFilePointer(file, distance, distanceHigh, method);
+  }
   BOOL DeleteFileA(LPCSTR path) override { return ::DeleteFileA(path); }
   DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) override {
     return ::GetShortPathNameA(longPath, shortPath, size);

@@ -31,6 +31,10 @@ class Win32RegistryService final : public RegistryService {
   LONG RegDeleteValueA(HKEY key, LPCSTR valueName) override {
     return ::RegDeleteValueA(key, valueName);
   }
+  LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize) override {
+    return ::RegEnumKeyA(key, index, name, nameSize);
+  }
+  LONG RegDeleteKeyA(HKEY root, LPCSTR subKey) override { return ::RegDeleteKeyA(root, subKey); }
   LONG RegCloseKey(HKEY key) override { return ::RegCloseKey(key); }
 };
 

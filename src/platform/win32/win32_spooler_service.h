@@ -56,6 +56,10 @@ class Win32SpoolerService final : public SpoolerService {
   BOOL DeleteMonitorA(LPSTR server, LPSTR environment, LPSTR monitorName) override {
     return ::DeleteMonitorA(server, environment, monitorName);
   }
+  BOOL EnumMonitorsA(LPSTR server, DWORD level, LPBYTE monitors, DWORD size, LPDWORD needed,
+                     LPDWORD returned) override {
+    return ::EnumMonitorsA(server, level, monitors, size, needed, returned);
+  }
   BOOL EnumPrintProcessorsA(LPSTR server, LPSTR environment, DWORD level, LPBYTE processors,
                             DWORD size, LPDWORD needed, LPDWORD returned) override {
     return ::EnumPrintProcessorsA(server, environment, level, processors, size, needed, returned);

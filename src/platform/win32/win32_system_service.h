@@ -14,6 +14,9 @@ class Win32SystemService final : public SystemService {
   void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
   DWORD GetLastError() override { return ::GetLastError(); }
   void SetLastError(DWORD error) override { ::SetLastError(error); }
+  HANDLE CreateMutexA(void* security, BOOL initialOwner, LPCSTR name) override {
+    return ::CreateMutexA(static_cast<LPSECURITY_ATTRIBUTES>(security), initialOwner, name);
+  }
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override { return ::ExitWindowsEx(flags, reason); }
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, PDWORD_PTR result) override {

@@ -167,4 +167,41 @@ TEST_F(CheckPortMonitorsTest, EmptyDllNameSkipsTheBranch) {
   EXPECT_EQ(machine.spooler().callCount("AddMonitorA"), 0);
 }
 
+// A monitor named as one of Windows' own, or whose DLL (or UI DLL) is Windows' own or no bare
+// file name, is neither copied nor registered: the system's files stay as they are.
+struct RefusedMonitor {
+  const char* name;
+  const char* lines;  // the serial monitor's keys
+};
+
+const RefusedMonitor kRefusedMonitors[] = {
+    {"SpoolerDll", "COMMONitorPName=KS\r\nCOMMONitorPDLLName=localspl.dll\r\n"},
+    {"TrailingDotAndCase", "COMMONitorPName=KS\r\nCOMMONitorPDLLName=PJLMON.DLL.\r\n"},
+    {"PathOutOfTheFolder", "COMMONitorPName=KS\r\nCOMMONitorPDLLName=..\\KSCOM.DLL\r\n"},
+    {"WindowsUiDll",
+     "COMMONitorPName=KS\r\nCOMMONitorPDLLName=KSCOM.DLL\r\nCOMMONitorPUIDLLName=tcpmon.dll\r\n"},
+    {"WindowsMonitorName", "COMMONitorPName=local port\r\nCOMMONitorPDLLName=KSCOM.DLL\r\n"},
+};
+
+class RefusedMonitorTest : public CheckPortMonitorsTest,
+                           public ::testing::WithParamInterface<RefusedMonitor> {};
+
+TEST_P(RefusedMonitorTest, IsNeitherCopiedNorRegistered) {
+  machine.disk().WriteFile(install_test::kCommonFile,
+                           std::string("[COMMON-MONITOR.XP]\r\n") + GetParam().lines);
+  for (const char* file : {"localspl.dll", "pjlmon.dll", "tcpmon.dll"}) {
+    PutPackageFile("winnt", file, "package's copy");
+    machine.disk().WriteFile(SystemDir() + "\\" + file, "Windows' own");
+  }
+  const auto before = machine.disk().Snapshot();
+  EXPECT_EQ(Check("KSCOM1:"), install::kMonitorAddFailed);
+  EXPECT_EQ(machine.disk().Snapshot(), before);
+  EXPECT_EQ(FileAt(SystemDir() + "\\localspl.dll"), "Windows' own");
+  EXPECT_EQ(machine.spooler().callCount("AddMonitorA"), 0);
+  EXPECT_EQ(Shown(), Messages({IDS_ADD_MONITOR_FAILED}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RefusedMonitorTest, ::testing::ValuesIn(kRefusedMonitors),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -137,8 +137,26 @@ TEST_F(CheckPrintProcessorTest, EmptyDllNameIsNotPlaced) {
   const auto before = machine.disk().Snapshot();
   EXPECT_EQ(Check(kTargetWinXp, "KS Processor", ""), install::kProcessorAddFailed);
   EXPECT_EQ(machine.disk().Snapshot(), before);
-  // No copy message: only the two of the refused add.
-  EXPECT_EQ(Shown(), Messages({IDS_ADD_PROCESSOR_FAILED, IDS_ADD_PROCESSOR_FAILED}));
+  // Refused before any copy or spooler call, with one message.
+  EXPECT_EQ(Shown(), Messages({IDS_ADD_PROCESSOR_FAILED}));
+  EXPECT_EQ(machine.spooler().callCount("AddPrintProcessorA"), 0);
+}
+
+// A processor DLL of Windows' own (in any case, with the dots and blanks Windows drops) or a
+// name reaching out of the folder is neither copied nor registered; a processor named as
+// Windows' own needs nothing, as "WinPrint" does.
+TEST_F(CheckPrintProcessorTest, WindowsOwnOrUnsafeDllsAreRefused) {
+  SetPackageVersion("2");
+  for (const char* dll : {"winprint.dll", "WINPRINT.DLL. ", "localspl.dll", "..\\KSPP.DLL"}) {
+    PutPackageFile("winnt", "winprint.dll", "package's copy");
+    machine.disk().WriteFile(ProcessorDir() + "\\winprint.dll", "Windows' own");
+    const auto before = machine.disk().Snapshot();
+    EXPECT_EQ(Check(kTargetWinXp, "KS Processor", dll), install::kProcessorAddFailed) << dll;
+    EXPECT_EQ(machine.disk().Snapshot(), before) << dll;
+  }
+  EXPECT_EQ(machine.spooler().callCount("AddPrintProcessorA"), 0);
+  EXPECT_EQ(Check(kTargetWinXp, "winprint", "KSPP.DLL"), 0);
+  EXPECT_EQ(machine.spooler().callCount("AddPrintProcessorA"), 0);
 }
 
 }  // namespace

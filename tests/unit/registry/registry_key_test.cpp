@@ -41,6 +41,14 @@ class CountingRegistry final : public platform::RegistryService {
     ++calls;
     return inner_.RegDeleteValueA(k, n);
   }
+  LONG RegEnumKeyA(HKEY k, DWORD i, LPSTR n, DWORD s) override {
+    ++calls;
+    return inner_.RegEnumKeyA(k, i, n, s);
+  }
+  LONG RegDeleteKeyA(HKEY k, LPCSTR n) override {
+    ++calls;
+    return inner_.RegDeleteKeyA(k, n);
+  }
   LONG RegCloseKey(HKEY k) override {
     ++calls;
     return inner_.RegCloseKey(k);

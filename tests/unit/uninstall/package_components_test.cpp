@@ -25,7 +25,13 @@ class PackageComponentsTest : public install_test::SamplePackageTest {
 
 TEST_F(PackageComponentsTest, TheModelsDriversMonitorsAndProcessorWithTheirFiles) {
   const auto package = Read("TP-R80", kReceiptPrinter, kTargetWinXp);
-  EXPECT_EQ(package.driverNames, (Names{"TP-R80 Text", "TP-R80 Raster"}));
+  ASSERT_EQ(package.drivers.size(), 2u);
+  EXPECT_EQ(package.drivers[0].name, "TP-R80 Text");
+  EXPECT_EQ(package.drivers[0].file, "TPSTD.DLL");
+  EXPECT_EQ(package.drivers[1].name, "TP-R80 Raster");
+  EXPECT_EQ(package.drivers[1].file, "TPGDI.DLL");
+  EXPECT_FALSE(package.drivers[0].sharedWithOtherModel);
+  EXPECT_EQ(package.model, "TP-R80");
   ASSERT_EQ(package.monitors.size(), 2u);
   EXPECT_EQ(package.monitors[0].name, "TP Serial Monitor");
   EXPECT_EQ(package.monitors[0].files, (Names{"TPSERMON.DLL", "nTPSERMON.DLL", "TPSERUI.DLL"}));
@@ -34,7 +40,18 @@ TEST_F(PackageComponentsTest, TheModelsDriversMonitorsAndProcessorWithTheirFiles
   ASSERT_EQ(package.processors.size(), 1u);
   EXPECT_EQ(package.processors[0].name, "TP Print Processor");
   EXPECT_EQ(package.processors[0].files, (Names{"TPPROC.DLL", "nTPPROC.DLL"}));
+  EXPECT_EQ(package.processors[0].dlls, (Names{"TPPROC.DLL", "nTPPROC.DLL"}));
+  EXPECT_EQ(package.monitors[0].dlls, (Names{"TPSERMON.DLL", "nTPSERMON.DLL"}));
   EXPECT_EQ(package.usbPortEntries.size(), 9u);
+}
+
+// Another model that registers one of the model's driver names makes that name shared.
+TEST_F(PackageComponentsTest, ADriverNameAnotherModelRegistersIsShared) {
+  EditConfig("setup_receipt.ini", "STDDRIVERNAME=TP-R58 Text", "STDDRIVERNAME=TP-R80 Text");
+  const auto package = Read("TP-R80", kReceiptPrinter, kTargetWinXp);
+  ASSERT_EQ(package.drivers.size(), 2u);
+  EXPECT_TRUE(package.drivers[0].sharedWithOtherModel);
+  EXPECT_FALSE(package.drivers[1].sharedWithOtherModel);
 }
 
 TEST_F(PackageComponentsTest, Windows98NamesItsOwnMonitorFiles) {

@@ -13,6 +13,7 @@
 #include "unattended/exit_codes.h"
 #include "unattended/memory_log.h"
 #include "app/unattended_install.h"
+#include "platform/sim/sim_machine.h"
 
 namespace {
 
@@ -224,8 +225,9 @@ TEST_F(UninstallRun, AProcessorAnotherPrinterUsesStays) {
   EXPECT_TRUE(log.Has("stays, still in use: TP Print Processor: used by TP-R58(S)"));
 }
 
-// The installer's records of the removed USB printer and its port go; those of other ports and
-// printers, and the device markers D1 to D8, stay.
+// The installer's records of the removed USB printer and its port go, and so do those of a
+// port whose printer is gone (TP-T58(U) 1, deleted by hand); the free-port markers, other
+// printers' records and the device markers D1 to D8 stay.
 TEST_F(UninstallRun, TheRecordsOfTheRemovedUsbPrinterAndItsPortGo) {
   machine.registry().PutDword(std::string(kKestrel) + "INSTALLPRINTER", "TP-R80(U) 1", 0);
   machine.registry().PutDword(std::string(kKestrel) + "INSTALLPRINTER", "TP-T58(U) 1", 0);
@@ -236,9 +238,11 @@ TEST_F(UninstallRun, TheRecordsOfTheRemovedUsbPrinterAndItsPortGo) {
   EXPECT_EQ(Records("INSTALLPRINTER"), Names{"TP-T58(U) 1"});
   const Names portNames = Records("PORTNAME");
   EXPECT_EQ(std::count(portNames.begin(), portNames.end(), "USB_TP-R80_1"), 0);
+  EXPECT_EQ(std::count(portNames.begin(), portNames.end(), "USB_TP-T58_1"), 0);
   const Names markers = Records("PRINTERPORT");
   EXPECT_EQ(std::count(markers.begin(), markers.end(), "USB_TP-R80_1"), 0);
-  for (const char* kept : {"D1", "D8", "USB_TP-R80_2", "USB_TP-T58_1"}) {
+  EXPECT_EQ(std::count(markers.begin(), markers.end(), "USB_TP-T58_1"), 0);
+  for (const char* kept : {"D1", "D8", "USB_TP-R80_2"}) {
     EXPECT_EQ(std::count(markers.begin(), markers.end(), kept), 1) << kept;
   }
 }
@@ -428,6 +432,113 @@ TEST_F(UninstallRun, WithoutQuietNothingInstalledIsOneMessage) {
   ASSERT_EQ(machine.messageBoxes().size(), 1u);
   EXPECT_EQ(machine.messageBoxes()[0].text,
             "没有找到 TP-R80-ReceiptPrinter 安装的内容，未做任何更改。");
+}
+
+// A removal that stops part-way at any step records what it left; the next run finishes it,
+// also when nothing of the model is registered any more (the monitor's DLL was all that was
+// left), and clears the record.
+struct InterruptedCase {
+  const char* name;
+  void (*interrupt)(platform::sim::SimMachine&, const std::string& systemDir);
+};
+
+const InterruptedCase kInterruptedCases[] = {
+    {"AtThePrinter",
+     [](auto& m, const auto&) { m.spooler().FailCall("DeletePrinter", ERROR_ACCESS_DENIED, 1); }},
+    {"AtTheDriver",
+     [](auto& m, const auto&) {
+       m.spooler().FailCall("DeletePrinterDriverA", ERROR_ACCESS_DENIED, 1);
+     }},
+    {"AtTheMonitor",
+     [](auto& m, const auto&) { m.spooler().FailCall("DeleteMonitorA", ERROR_ACCESS_DENIED, 1); }},
+    {"AtTheProcessor",
+     [](auto& m, const auto&) {
+       m.spooler().FailCall("DeletePrintProcessorA", ERROR_ACCESS_DENIED, 1);
+     }},
+    {"AtTheMonitorsDll",
+     [](auto& m, const auto& dir) {
+       m.disk().Lock(dir + "\\TPSERMON.DLL", ERROR_INVALID_PARAMETER);
+     }},
+};
+
+class InterruptedRemoval : public UninstallRun,
+                           public ::testing::WithParamInterface<InterruptedCase> {};
+
+TEST_P(InterruptedRemoval, IsFinishedByTheNextRun) {
+  const std::string record = "SOFTWARE\\KESTREL\\REMOVAL\\TP-R80-ReceiptPrinter";
+  Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\n");
+  GetParam().interrupt(machine, SystemDir());
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitFailed) << log.All();
+  EXPECT_FALSE(machine.registry().ValueNames(record).empty());
+
+  machine.disk().Lock(SystemDir() + "\\TPSERMON.DLL", 0);
+  log = MemoryLog();
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitDone) << log.All();
+  EXPECT_EQ(Printers(), Names{});
+  EXPECT_EQ(Drivers(), Names{});
+  EXPECT_EQ(Monitors(), Names{"Language Monitor"});
+  EXPECT_FALSE(ProcessorThere());
+  for (const char* file : {"TPSERMON.DLL", "TPSERUI.DLL"}) {
+    EXPECT_FALSE(SystemFile(file)) << file;
+  }
+  EXPECT_FALSE(ProcessorFile("TPPROC.DLL"));
+  EXPECT_FALSE(machine.registry().KeyExists("SOFTWARE\\KESTREL\\REMOVAL"));
+  // A third run has nothing left to do.
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitNothingInstalled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InterruptedRemoval, ::testing::ValuesIn(kInterruptedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A DLL installed read-only (copied from a CD) loses the attribute and goes at once.
+TEST_F(UninstallRun, AReadOnlyDllGoesAtOnce) {
+  Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\n");
+  machine.disk().SetAttributes(SystemDir() + "\\TPSERMON.DLL", FILE_ATTRIBUTE_READONLY);
+  machine.disk().SetAttributes(ProcessorDir() + "\\TPPROC.DLL",
+                               FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitDone) << log.All();
+  EXPECT_FALSE(SystemFile("TPSERMON.DLL"));
+  EXPECT_FALSE(ProcessorFile("TPPROC.DLL"));
+}
+
+// WININIT.INI gains one line in its [rename] section; everything else in it, beyond the 32 KB
+// the profile calls read, stays byte for byte.
+TEST_F(UninstallRun, Windows98KeepsEveryOtherByteOfWininit) {
+  UseVersion(kWindows98);
+  std::string others;
+  for (int i = 0; others.size() < 40000; ++i) {
+    others += "NUL=C:\\OLD" + std::to_string(i) + ".DLL\r\n";
+  }
+  const std::string head = "; kept\r\n[Rename]\r\n" + others;
+  const std::string tail = "[other]\r\nNUL=stays here\r\nx = y \r\n";
+  machine.disk().WriteFile("C:\\WINDOWS\\WININIT.INI", head + tail);
+  Install("Model=TP-R80-ReceiptPrinter\nPort=USB_TP-R80_1\n");
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitRestartRequired) << log.All();
+  EXPECT_EQ(FileAt("C:\\WINDOWS\\WININIT.INI"),
+            head + "NUL=C:\\WINDOWS\\SYSTEM\\TPUSBM9X.DLL\r\n" + tail);
+}
+
+// Without a short name WININIT.INI cannot delete the file: it is reported as left in place.
+TEST_F(UninstallRun, Windows98WithoutAShortNameLeavesTheDllAndFails) {
+  UseVersion(kWindows98);
+  Install("Model=TP-R80-ReceiptPrinter\nPort=USB_TP-R80_1\n");
+  machine.FailShortPathNames(ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitFailed) << log.All();
+  EXPECT_FALSE(machine.disk().Exists("C:\\WINDOWS\\WININIT.INI"));
+  EXPECT_TRUE(log.Has("still there: files: C:\\WINDOWS\\SYSTEM\\TPUSBM9X.DLL"));
+}
+
+// Two models of the package registering one driver name: removing one takes only its own
+// printers, and the shared driver stays while the other model's printer uses it.
+TEST_F(UninstallRun, TwoModelsSharingADriverNameKeepEachOthersPrinters) {
+  EditConfig("setup_receipt.ini", "STDDRIVERNAME=TP-R58 Text", "STDDRIVERNAME=TP-R80 Text");
+  Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\nMode=Typical\n");
+  Install("Model=TP-R58-ReceiptPrinter\nPort=KSCOM2:\nMode=Typical\n");
+  ASSERT_EQ(Printers(), (Names{"TP-R58(S)", "TP-R80(S)"}));
+  EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitDone) << log.All();
+  EXPECT_EQ(Printers(), Names{"TP-R58(S)"});
+  EXPECT_EQ(Drivers(), Names{"TP-R80 Text"});
+  EXPECT_TRUE(log.Has("stays, still in use: TP-R80 Text: used by TP-R58(S)"));
 }
 
 }  // namespace
