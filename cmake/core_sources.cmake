@@ -49,10 +49,15 @@ set(CORE_SOURCES
   src/unattended/answering_user_service.cpp
   src/unattended/answers_file.cpp
   src/unattended/command_line.cpp
+  src/unattended/command_run.cpp
+  src/unattended/installed_check.cpp
   src/unattended/page_walk.cpp
+  src/unattended/start_up.cpp
   src/unattended/unattended_install.cpp
+  src/unattended/unattended_query.cpp
   src/unattended/unattended_uninstall.cpp
   src/uninstall/file_removal.cpp
+  src/uninstall/installed_printers.cpp
   src/uninstall/inventory.cpp
   src/uninstall/names.cpp
   src/uninstall/package_components.cpp

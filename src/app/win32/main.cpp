@@ -14,9 +14,9 @@
 #include "resources/resource_ids.h"
 #include "ui/win32/rich_text.h"
 #include "unattended/command_line.h"
+#include "unattended/command_run.h"
 #include "unattended/exit_codes.h"
-#include "unattended/unattended_install.h"
-#include "unattended/unattended_uninstall.h"
+#include "unattended/start_up.h"
 
 namespace {
 
@@ -76,41 +76,29 @@ int RunWizard(platform::Platform& platform) {
   return 0;
 }
 
-// Runs without windows as the command line asks; returns the exit code.
-int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line) {
+// The command line's run, with its log: no window when /quiet stands anywhere on the line.
+int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line,
+                   unattended::StartState start) {
   app::win32::FileLog log(line.logPath);
-  std::string error = line.error;
-  if (error.empty() && !log.isOpen()) {
-    // A run that leaves no log cannot be judged afterwards: nothing is changed.
-    error = "the log " + log.path() + " cannot be written";
+  if (!log.isOpen()) {
+    start.logProblem = "the log " + log.path() + " cannot be written";
   }
-  if (!error.empty()) {
-    log.Line("bad arguments: " + error);
-    log.Line("result: 87 (bad arguments)");
-    if (!line.quiet) {
-      messages::ShowText(platform, error + "\n\n" + unattended::UsageText());
-    }
-    return unattended::kExitBadArguments;
-  }
-  if (!line.uninstallModel.empty()) {
-    return unattended::RunUninstall(platform, line.uninstallModel, line.quiet, log);
-  }
-  return unattended::RunUnattendedInstall(platform, line.answersPath, log);
+  return unattended::RunCommandLine(platform, line, start, log);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR commandLine,
                    int /*show*/) {
-  const unattended::CommandLine line =
-      unattended::ParseCommandLine(commandLine != nullptr ? commandLine : "");
   platform::Win32Platform win32;
-  if (line.help) {
-    messages::ShowText(win32.Get(), unattended::UsageText());
-    return 0;
+  const unattended::StartUp start =
+      unattended::BeginRun(win32.Get().files, commandLine != nullptr ? commandLine : "");
+  if (!start.line.interactive()) {
+    return RunCommandLine(win32.Get(), start.line, start.state);
   }
-  if (!line.interactive()) {
-    return RunCommandLine(win32.Get(), line);
+  if (!start.state.folderFailure.empty()) {
+    messages::ShowText(win32.Get(), start.state.folderFailure);
+    return unattended::kExitFailed;
   }
 
   InitCommonControlsAnyVersion();
