@@ -1,6 +1,6 @@
 #include "unattended/installed_check.h"
 
-#include <sstream>
+#include <algorithm>
 #include <vector>
 
 #include "config/code_page.h"
@@ -12,15 +12,16 @@ namespace {
 
 // A printer may print to several ports, listed with commas.
 bool PrintsTo(const std::string& ports, const std::string& port) {
-  std::istringstream list(ports);
-  std::string each;
-  while (std::getline(list, each, ',')) {
-    const size_t first = each.find_first_not_of(' ');
-    const size_t last = each.find_last_not_of(' ');
-    if (first != std::string::npos &&
-        config::SameName(each.substr(first, last - first + 1), port)) {
+  size_t start = 0;
+  while (start <= ports.size()) {
+    const size_t comma = std::min(ports.find(',', start), ports.size());
+    const size_t first = ports.find_first_not_of(' ', start);
+    const size_t last = ports.find_last_not_of(' ', comma == 0 ? 0 : comma - 1);
+    if (first < comma && last != std::string::npos && last >= first &&
+        config::SameName(ports.substr(first, last - first + 1), port)) {
       return true;
     }
+    start = comma + 1;
   }
   return false;
 }

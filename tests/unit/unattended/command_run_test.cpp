@@ -153,11 +153,26 @@ TEST_F(CommandRun, RelativePathsAreTakenFromTheStartingFolder) {
   EXPECT_EQ(machine.currentDirectory(), "C:\\PACKAGE");
 }
 
-TEST_F(CommandRun, AProgramInADrivesRootMakesTheRootCurrent) {
-  machine.SetModuleFileName("D:\\Setup.exe");
-  const unattended::StartUp start = unattended::BeginRun(platform().files, "");
-  EXPECT_EQ(start.state.folderFailure, "");
-  EXPECT_EQ(machine.currentDirectory(), "D:\\");
+struct ProgramFolderCase {
+  const char* program;
+  const char* folder;
+};
+
+// The folder ends at the last backslash that is a character of its own: in code page 936 the
+// second byte of a character may be 0x5C. A drive's root keeps its backslash.
+TEST_F(CommandRun, TheProgramsFolderEndsAtItsLastSeparator) {
+  machine.disk().WriteFile("C:\\kit\\readme.txt", "");
+  const ProgramFolderCase cases[] = {{"D:\\Setup.exe", "D:\\"},
+                                     {"C:\\kit\\\x81\\.exe", "C:\\kit"},
+                                     {"C:\\PACKAGE\\Setup.exe", "C:\\PACKAGE"}};
+  for (const ProgramFolderCase& c : cases) {
+    SCOPED_TRACE(c.program);
+    machine.SetCurrentDirectory("C:\\deploy");
+    machine.SetModuleFileName(c.program);
+    const unattended::StartUp start = unattended::BeginRun(platform().files, "");
+    EXPECT_EQ(start.state.folderFailure, "");
+    EXPECT_EQ(machine.currentDirectory(), c.folder);
+  }
 }
 
 // A folder that cannot be made current (a network path the system refuses, a path too long)
