@@ -51,7 +51,7 @@ const char* Meaning(int code) {
     case kExitNothingChanged:
       return "ended without changing anything";
     case kExitFailed:
-      return "failed after changes began, or a step failed";
+      return "failed after changes began";
     default:
       return "bad answers file";
   }
