@@ -4,10 +4,13 @@ set(CORE_SOURCES
   src/pages/mode_page.cpp
   src/pages/os_page.cpp
   src/app/setup_wizard.cpp
+  src/app/page_walk.cpp
   src/app/single_run.cpp
   src/install/target_system.cpp
   src/app/wizard_flow.cpp
   src/app/wizard_parts.cpp
+  src/app/unattended_install.cpp
+  src/main/command_run.cpp
   src/config/code_page.cpp
   src/config/decimal.cpp
   src/config/dependent_files.cpp
@@ -53,10 +56,12 @@ set(CORE_SOURCES
   src/unattended/answering_user_service.cpp
   src/unattended/answers_file.cpp
   src/unattended/command_line.cpp
-  src/app/page_walk.cpp
-  src/app/unattended_install.cpp
+  src/unattended/installed_check.cpp
+  src/unattended/start_up.cpp
+  src/unattended/unattended_query.cpp
   src/unattended/unattended_uninstall.cpp
   src/uninstall/file_removal.cpp
+  src/uninstall/installed_printers.cpp
   src/uninstall/inventory.cpp
   src/uninstall/names.cpp
   src/uninstall/ownership.cpp

@@ -13,6 +13,7 @@ endif()
 set(SIM_SOURCES
   src/platform/sim/ini_document.cpp
   src/platform/sim/name_case.cpp
+  src/platform/sim/sim_current_folder.cpp
   src/platform/sim/sim_file_removal.cpp
   src/platform/sim/sim_file_tree.cpp
   src/platform/sim/sim_libraries.cpp

@@ -1,6 +1,7 @@
 #include "app/unattended_install.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "install/target_system.h"
 #include "app/wizard_parts.h"
@@ -9,6 +10,7 @@
 #include "unattended/answers_file.h"
 #include "unattended/exit_codes.h"
 #include "app/page_walk.h"
+#include "unattended/installed_check.h"
 
 namespace unattended {
 namespace {
@@ -28,6 +30,7 @@ std::string Describe(const install::InstallSelection& s) {
 int ExitCodeOf(install::SequenceEnd end) {
   switch (end) {
     case install::SequenceEnd::kStay:
+    case install::SequenceEnd::kRefused:
       return kExitNothingChanged;
     case install::SequenceEnd::kFailed:
       return kExitFailed;
@@ -58,6 +61,26 @@ int Finish(RunLog& log, int code) {
   return LogResult(log, code, Meaning(code));
 }
 
+// The printer is there, added or kept. Every step that failed on the way, by its result or by
+// a failure message, is named, and makes the run one that failed.
+int Outcome(RunLog& log, const std::string& printer, bool kept,
+            const std::vector<std::string>& failedSteps,
+            const std::vector<std::string>& failureMessages, int code) {
+  log.Line((kept ? "already installed: " : "printer added as ") + printer);
+  for (const std::string& step : failedSteps) {
+    log.Line("step failed: " + step);
+  }
+  for (const std::string& message : failureMessages) {
+    log.Line("step failed: " + message);
+  }
+  if (failedSteps.empty() && failureMessages.empty()) {
+    return code;
+  }
+  log.Line("the printer " + printer + (kept ? " was kept" : " was added") +
+           ", but not every step succeeded");
+  return kExitFailed;
+}
+
 }  // namespace
 
 int RunUnattendedInstall(platform::Platform& platform, const std::string& answersPath,
@@ -76,11 +99,23 @@ int RunUnattendedInstall(platform::Platform& platform, const std::string& answer
                            platform.services, platform.libraries};
 
   install::SequenceEnd end = install::SequenceEnd::kStay;
+  install::SequenceReport report;
+  std::string kept;  // the printer found already installed, which the run keeps
+  size_t shownBefore = 0;
   app::WizardParts parts(
       quiet, std::string(),
       [&](install::InstallSelection& selection, const std::function<void()>& endWizard) {
         log.Line("installing: " + Describe(selection));
-        end = install::InstallSequence(quiet, selection, endWizard);
+        if (!answers.copyIfInstalled) {
+          const install::InstallSelection chosen = selection;
+          report.existingPrinter = [&, chosen](const std::string& driver, const std::string& port) {
+            kept = InstalledPrinterOnPort(quiet, chosen, driver, port, log);
+            return kept;
+          };
+        }
+        // Messages the pages showed on the way (a USB probe's) are not steps of the installation.
+        shownBefore = quietUser.failureMessages().size();
+        end = install::InstallSequence(quiet, selection, endWizard, &report);
         return end == install::SequenceEnd::kStay ? app::FinishOutcome::kStay
                                                   : app::FinishOutcome::kClose;
       });
@@ -90,10 +125,14 @@ int RunUnattendedInstall(platform::Platform& platform, const std::string& answer
     return Finish(log, kExitBadArguments);
   }
   walk.Finish();
-  if (end == install::SequenceEnd::kInstalled || end == install::SequenceEnd::kRestartPending) {
-    log.Line(std::string("printer added as ") + parts.flow.selection().modelName);
+  if (end != install::SequenceEnd::kInstalled && end != install::SequenceEnd::kRestartPending) {
+    return Finish(log, ExitCodeOf(end));
   }
-  return Finish(log, ExitCodeOf(end));
+  const std::vector<std::string>& shown = quietUser.failureMessages();
+  return Finish(
+      log,
+      Outcome(log, parts.flow.selection().modelName, !kept.empty(), report.failedSteps,
+              std::vector<std::string>(shown.begin() + shownBefore, shown.end()), ExitCodeOf(end)));
 }
 
 }  // namespace unattended

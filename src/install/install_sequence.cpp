@@ -29,15 +29,15 @@ namespace {
 constexpr DWORD kWin98MonitorPause = 1000;
 
 // How one installation ended before the wizard closes.
-enum class RunEnd { kGoOn, kStay, kFailed, kInstalled };
+enum class RunEnd { kGoOn, kStay, kRefused, kFailed, kInstalled };
 
 // The state of one run: the configuration reader that owns the records' texts, the records,
 // the device-mode block and the printer's name. All of it is released when the run ends,
 // whichever way it ends.
 class Installation {
  public:
-  Installation(platform::Platform& platform, InstallSelection& selection)
-      : platform_(platform), selection_(selection), config_(platform) {
+  Installation(platform::Platform& platform, InstallSelection& selection, SequenceReport& report)
+      : platform_(platform), selection_(selection), report_(report), config_(platform) {
     config_.SetPrinterType(selection.printerType);
   }
 
@@ -54,10 +54,14 @@ class Installation {
   bool BringMonitorsAndProcessorUpToDate();
   void RegisterLanguageMonitor();
   bool AddPrinter();
-  void StoreSerialSettings();
+  bool KeepExistingPrinter();
+  bool StoreSerialSettings();
+  // Notes a step that failed while the installation goes on.
+  void Check(bool succeeded, const char* step);
 
   platform::Platform& platform_;
   InstallSelection& selection_;
+  SequenceReport& report_;
   config::DriverConfig config_;
   PortKind kind_ = PortKind::kUnknown;
   config::DriverFileList files_{};
@@ -76,7 +80,7 @@ RunEnd Installation::Screen() {
   }
   if (selection_.targetOs == kTargetServer2003 && Server2003Refused()) {
     messages::ShowMessage(platform_, IDS_NO_SERVER2003);
-    return RunEnd::kFailed;
+    return RunEnd::kRefused;
   }
   kind_ = KindOfPort(selection_.portEntry);
   if (kind_ == PortKind::kUnknown) {
@@ -148,16 +152,40 @@ bool Installation::BringMonitorsAndProcessorUpToDate() {
                        files_.printProcessorDll, packageVersion) != kFailed;
 }
 
+void Installation::Check(bool succeeded, const char* step) {
+  if (!succeeded) {
+    report_.failedSteps.push_back(step);
+  }
+}
+
 void Installation::RegisterLanguageMonitor() {
   if (files_.languageMonitorDll[0] == '\0') {
     return;
   }
+  // A copy that fails shows its message; one held by the spooler is the file already in place.
   PlaceDriverFile(platform_, files_.languageMonitorDll, kDriverDir, selection_.targetOs, false);
-  AddPortMonitor(platform_, languageMonitor_);
+  Check(AddPortMonitor(platform_, languageMonitor_) != kFailed, "language monitor (AddMonitorA)");
+}
+
+// A printer of this model that already prints to the port with the driver stays as it is.
+bool Installation::KeepExistingPrinter() {
+  if (!report_.existingPrinter) {
+    return false;
+  }
+  const std::string kept = report_.existingPrinter(
+      printer_.pDriverName != nullptr ? printer_.pDriverName : "", selection_.printerPortName);
+  if (kept.empty()) {
+    return false;
+  }
+  config::CopyText(selection_.modelName, kept);
+  return true;
 }
 
 // A USB port takes one printer; serial and parallel ports take numbered copies.
 bool Installation::AddPrinter() {
+  if (KeepExistingPrinter()) {
+    return true;
+  }
   const bool usb = kind_ == PortKind::kUsb;
   if (usb) {
     registry::InstallRecordStore(platform_, config_).MarkUsbPort(selection_.portEntry);
@@ -169,15 +197,14 @@ bool Installation::AddPrinter() {
   return selection_.modelName[0] != '\0';
 }
 
-void Installation::StoreSerialSettings() {
+bool Installation::StoreSerialSettings() {
   const SerialPortName port = SerialPortOfEntry(selection_.portEntry);
   selection_.serial.parity =
       static_cast<char>(std::tolower(static_cast<unsigned char>(selection_.serial.parity)));
   if (selection_.targetOs == kTargetWin98Me) {
-    ports::WriteSerialSettingsWin98(platform_, port.number, port.name, selection_.serial);
-  } else {
-    ports::WriteSerialSettingsNt(platform_, port.name, selection_.serial);
+    return ports::WriteSerialSettingsWin98(platform_, port.number, port.name, selection_.serial);
   }
+  return ports::WriteSerialSettingsNt(platform_, port.name, selection_.serial);
 }
 
 RunEnd Installation::Install() {
@@ -197,15 +224,15 @@ RunEnd Installation::Install() {
     return RunEnd::kFailed;
   }
   RegisterLanguageMonitor();
-  AddDriver(platform_, driver_);
+  Check(AddDriver(platform_, driver_) != kFailed, "printer driver (AddPrinterDriverA)");
   if (!AddPrinter()) {
     return RunEnd::kFailed;
   }
   if (selection_.setAsDefault != 0) {
-    MakeDefaultPrinter(platform_, selection_.modelName);
+    Check(MakeDefaultPrinter(platform_, selection_.modelName) != kFailed, "default printer");
   }
   if (kind_ == PortKind::kSerial) {
-    StoreSerialSettings();
+    Check(StoreSerialSettings(), "serial settings");
   }
   return RunEnd::kInstalled;
 }
@@ -213,12 +240,13 @@ RunEnd Installation::Install() {
 }  // namespace
 
 SequenceEnd InstallSequence(platform::Platform& platform, InstallSelection& selection,
-                            const EndWizard& endWizard) {
+                            const EndWizard& endWizard, SequenceReport* report) {
   selection.updateFlags = 0;
   RunEnd end = RunEnd::kStay;
   PortKind kind = PortKind::kUnknown;
+  SequenceReport unused;
   {
-    Installation run(platform, selection);
+    Installation run(platform, selection, report != nullptr ? *report : unused);
     end = run.Screen();
     if (end == RunEnd::kGoOn) {
       end = run.Install();
@@ -231,6 +259,9 @@ SequenceEnd InstallSequence(platform::Platform& platform, InstallSelection& sele
   // The run's records and device-mode block are gone; the wizard closes before the last word.
   if (endWizard) {
     endWizard();
+  }
+  if (end == RunEnd::kRefused) {
+    return SequenceEnd::kRefused;
   }
   if (end != RunEnd::kInstalled) {
     return SequenceEnd::kFailed;

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "install/install_selection.h"
 #include "platform/platform.h"
@@ -16,6 +18,8 @@ namespace install {
 enum class SequenceEnd {
   // The wizard stays open on the port page; the system is unchanged.
   kStay,
+  // A refusal closed the wizard (its message shown) before anything was changed.
+  kRefused,
   // The others have called endWizard. A failure ended the installation (its message shown).
   kFailed,
   // The printer is installed (on Windows 98/Me the machine is restarting).
@@ -27,8 +31,20 @@ enum class SequenceEnd {
 // Closes the wizard with OK once the sequence has returned; the final message comes after it.
 using EndWizard = std::function<void()>;
 
-// One run. On success selection.modelName becomes the name the printer was added under.
+// What a run without windows asks of the sequence and learns from it.
+struct SequenceReport {
+  // Asked just before the printer would be added, with its driver and spooler port: the name of
+  // an installed printer to keep (no printer is added; the default printer and the serial
+  // settings then apply to it), or empty to add the printer. Unset: always added.
+  std::function<std::string(const std::string& driver, const std::string& port)> existingPrinter;
+  // Steps that failed while the installation went on (a message, if the step has one, has been
+  // shown); empty when every step succeeded.
+  std::vector<std::string> failedSteps;
+};
+
+// One run. On success selection.modelName becomes the name the printer was added (or kept)
+// under.
 SequenceEnd InstallSequence(platform::Platform& platform, InstallSelection& selection,
-                            const EndWizard& endWizard);
+                            const EndWizard& endWizard, SequenceReport* report = nullptr);
 
 }  // namespace install

@@ -6,8 +6,10 @@ namespace messages {
 
 std::string ApplicationTitle(platform::Platform& platform) {
   std::array<char, 260> path{};
-  platform.files.GetModuleFileNameA(path.data(), static_cast<DWORD>(path.size()));
-  std::string title(path.data());
+  // A path that fills the buffer comes back without a terminator (Windows XP and later).
+  const DWORD length =
+      platform.files.GetModuleFileNameA(path.data(), static_cast<DWORD>(path.size()));
+  std::string title(path.data(), length < path.size() ? length : path.size());
   const size_t slash = title.find_last_of("\\/");
   if (slash != std::string::npos) {
     title.erase(0, slash + 1);

@@ -1,4 +1,5 @@
-// Seam: the program file's path, the system's folders, file copies and deletions.
+// Seam: the program file's path, the current and the system's folders, full paths, file copies
+// and deletions.
 #pragma once
 
 #include "platform/win_types.h"
@@ -11,6 +12,9 @@ class FileService {
   // Path of the running program file; same contract as GetModuleFileNameA(NULL, ...).
   virtual DWORD GetModuleFileNameA(LPSTR out, DWORD size) = 0;
   virtual DWORD GetCurrentDirectoryA(DWORD size, LPSTR out) = 0;
+  virtual BOOL SetCurrentDirectoryA(LPCSTR path) = 0;
+  // A path made full against the current folder; `filePart` is not asked for.
+  virtual DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR out) = 0;
   virtual UINT GetSystemDirectoryA(LPSTR out, UINT size) = 0;
   virtual UINT GetWindowsDirectoryA(LPSTR out, UINT size) = 0;
   virtual BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) = 0;

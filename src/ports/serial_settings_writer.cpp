@@ -43,24 +43,24 @@ void StoreDcb(platform::Platform& platform, int portNumber, const DCB& dcb) {
 
 }  // namespace
 
-void WriteSerialSettingsWin98(platform::Platform& platform, int portNumber, const char* portName,
+bool WriteSerialSettingsWin98(platform::Platform& platform, int portNumber, const char* portName,
                               const SerialSettings& settings) {
   StoreDcb(platform, portNumber, BuildSerialDcb(settings));
-  platform.profile.WriteProfileStringA("Ports", portName, SettingsString(settings).c_str());
+  const bool stored = platform.profile.WriteProfileStringA(
+                          "Ports", portName, SettingsString(settings).c_str()) != FALSE;
   static const char kSection[] = "Ports";
   platform.system.SendNotifyMessageA(HWND_BROADCAST, WM_WININICHANGE, 0,
                                      reinterpret_cast<LPARAM>(kSection));
   // Three nulls make Windows 98 write its cached win.ini out now.
   platform.profile.WriteProfileStringA(nullptr, nullptr, nullptr);
+  return stored;
 }
 
-void WriteSerialSettingsNt(platform::Platform& platform, const char* portName,
+bool WriteSerialSettingsNt(platform::Platform& platform, const char* portName,
                            const SerialSettings& settings) {
   const std::string text = SettingsString(settings);
   registry::RegistryKey key(platform.registry);
-  if (key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey)) {
-    key.SetString(portName, text.c_str());
-  }
+  return key.Open(HKEY_LOCAL_MACHINE, kNtPortsKey) && key.SetString(portName, text.c_str());
 }
 
 }  // namespace ports

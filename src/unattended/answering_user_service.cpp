@@ -5,6 +5,17 @@
 #include "resources/message_table.h"
 
 namespace unattended {
+namespace {
+
+// A message of the table that says a step failed. Not the success messages, nor the USB probe's
+// (its literal texts and its hints about the attached printer): the Typical mode installs a USB
+// printer that is not attached, and a probe that matters ends the installation by itself.
+bool IsFailure(unsigned id) {
+  return id != 0 && id != IDS_INSTALL_SUCCEEDED && id != IDS_INSTALL_SUCCEEDED_RESET &&
+         id != IDS_CONNECT_USB_PRINTER && id != IDS_ONE_PRINTER_ONLY;
+}
+
+}  // namespace
 
 int AnsweringUserService::MessageBoxA(LPCSTR text, LPCSTR /*caption*/, UINT type) {
   const std::string shown = text != nullptr ? text : "";
@@ -12,6 +23,9 @@ int AnsweringUserService::MessageBoxA(LPCSTR text, LPCSTR /*caption*/, UINT type
   const std::string label = id != 0 ? "message " + std::to_string(id) : "message";
   if ((type & MB_YESNO) != MB_YESNO) {
     log_.Line(label + ": " + shown);
+    if (IsFailure(id)) {
+      failures_.push_back(label + ": " + shown);
+    }
     return IDOK;
   }
   bool yes = false;

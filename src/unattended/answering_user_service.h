@@ -2,6 +2,9 @@
 // with its message-table id, and the two questions get the answers given in advance.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/user_service.h"
 #include "unattended/run_log.h"
 
@@ -21,6 +24,9 @@ class AnsweringUserService final : public platform::UserService {
   int MessageBoxA(LPCSTR text, LPCSTR caption, UINT type) override;
   int LoadStringA(UINT id, LPSTR out, int size) override;
 
+  // The messages of the table shown that say a step failed, as logged.
+  const std::vector<std::string>& failureMessages() const { return failures_; }
+
  private:
   // The message-table id whose text this is, or 0 for a literal.
   unsigned MessageId(const std::string& text);
@@ -28,6 +34,7 @@ class AnsweringUserService final : public platform::UserService {
   platform::UserService& strings_;
   RunLog& log_;
   QuestionAnswers answers_;
+  std::vector<std::string> failures_;
 };
 
 }  // namespace unattended

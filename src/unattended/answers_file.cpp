@@ -13,9 +13,9 @@ constexpr const char* kSection = "Install";
 // Keys read as text are taken up to this many characters; longer ones are refused.
 constexpr DWORD kValueSize = 512;
 
-const char* const kKnownKeys[] = {"Model",    "Mode",    "Port",        "BaudRate",
-                                  "DataBits", "Parity",  "StopBits",    "FlowControl",
-                                  "Raster",   "Default", "RenumberUsb", "Restart"};
+const char* const kKnownKeys[] = {"Model",       "Mode",     "Port",        "BaudRate", "DataBits",
+                                  "Parity",      "StopBits", "FlowControl", "Raster",   "Default",
+                                  "RenumberUsb", "Restart",  "IfInstalled"};
 
 class AnswerReader {
  public:
@@ -52,20 +52,49 @@ class AnswerReader {
   }
 
   // Every key of the section must be one the installation knows: a misspelt key would
-  // otherwise be passed over in silence.
+  // otherwise be passed over in silence. The reader would take the first of two.
   void CheckKeyNames() {
-    std::vector<char> names(16384, '\0');
-    platform_.profile.GetPrivateProfileStringA(kSection, nullptr, "", names.data(),
-                                               static_cast<DWORD>(names.size()), path_.c_str());
-    for (const char* name = names.data(); *name != '\0'; name += std::strlen(name) + 1) {
+    std::vector<std::string> seen;
+    for (const std::string& name : Names(kSection)) {
       bool known = false;
       for (const char* key : kKnownKeys) {
         known = known || config::SameName(name, key);
       }
       if (!known) {
-        Fail(std::string("unknown key ") + name + " in [Install]");
+        Fail("unknown key " + name + " in [Install]");
       }
+      if (Count(seen, name) == 1) {
+        Fail("the key " + name + " is given twice in [Install]");
+      }
+      seen.push_back(name);
     }
+  }
+
+  // The reader would search only the first of two [Install] sections.
+  void CheckSectionNames() {
+    if (Count(Names(nullptr), kSection) > 1) {
+      Fail("the section [Install] is given twice");
+    }
+  }
+
+  // The section names (section null) or a section's key names, duplicates included.
+  std::vector<std::string> Names(const char* section) {
+    std::vector<char> list(16384, '\0');
+    platform_.profile.GetPrivateProfileStringA(section, nullptr, "", list.data(),
+                                               static_cast<DWORD>(list.size()), path_.c_str());
+    std::vector<std::string> names;
+    for (const char* name = list.data(); *name != '\0'; name += std::strlen(name) + 1) {
+      names.emplace_back(name);
+    }
+    return names;
+  }
+
+  static size_t Count(const std::vector<std::string>& names, const std::string& name) {
+    size_t count = 0;
+    for (const std::string& each : names) {
+      count += config::SameName(each, name) ? 1 : 0;
+    }
+    return count;
   }
 
   void Fail(const std::string& reason) {
@@ -90,6 +119,7 @@ bool ReadAnswers(platform::Platform& platform, const std::string& path, Answers&
     return false;
   }
   AnswerReader reader(platform, path);
+  reader.CheckSectionNames();
   reader.CheckKeyNames();
   const std::optional<std::string> model = reader.Text("Model");
   if (!model) {
@@ -110,6 +140,7 @@ bool ReadAnswers(platform::Platform& platform, const std::string& path, Answers&
   answers.setAsDefault = reader.Choice("Default", "1", "0", false);
   answers.renumberUsb = reader.Choice("RenumberUsb", "Yes", "No", false);
   answers.restartNow = reader.Choice("Restart", "Now", "Later", false);
+  answers.copyIfInstalled = !reader.Choice("IfInstalled", "Update", "Copy", true);
   reason = reader.reason();
   return reason.empty();
 }

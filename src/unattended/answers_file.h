@@ -24,11 +24,15 @@ struct Answers {
   bool setAsDefault = false;
   bool renumberUsb = false;  // the answer to the question whether to renumber the USB printer
   bool restartNow = false;   // the answer to the restart question on Windows 98/Me
+  // IfInstalled=Copy: a printer of the model already on the port gets a numbered copy beside
+  // it; Update (the default) keeps that printer and adds none.
+  bool copyIfInstalled = false;
 };
 
 // Reads and checks the file's form: the required model, each value one of its key's words, no
-// unknown key. Whether the pages accept the choices is decided by walking them. On failure
-// returns false with the reason.
+// unknown key, no key or [Install] section given twice (which one counts would be a guess). Whether
+// the pages accept the choices is decided by walking them. On failure returns false with the
+// reason.
 bool ReadAnswers(platform::Platform& platform, const std::string& path, Answers& answers,
                  std::string& reason);
 

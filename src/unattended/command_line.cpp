@@ -12,13 +12,20 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// The first reason is the one reported; the words after it are still read for /quiet.
+void Refuse(CommandLine& line, const std::string& reason) {
+  if (line.error.empty()) {
+    line.error = reason;
+  }
+}
+
 // Sets a switch's value once; a second one is an error, since which one wins is a guess.
 void SetOnce(std::string& target, const std::string& value, const std::string& name,
              CommandLine& line) {
   if (!target.empty()) {
-    line.error = "/" + name + " is given twice";
+    Refuse(line, "/" + name + " is given twice");
   } else if (value.empty()) {
-    line.error = "/" + name + " needs a value: /" + name + ":...";
+    Refuse(line, "/" + name + " needs a value: /" + name + ":...");
   } else {
     target = value;
   }
@@ -26,7 +33,7 @@ void SetOnce(std::string& target, const std::string& value, const std::string& n
 
 void ApplyWord(const std::string& word, CommandLine& line) {
   if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) {
-    line.error = "unknown argument \"" + word + "\"";
+    Refuse(line, "unknown argument \"" + word + "\"");
     return;
   }
   const std::string body = word.substr(1);
@@ -44,14 +51,28 @@ void ApplyWord(const std::string& word, CommandLine& line) {
     SetOnce(line.logPath, value, name, line);
   } else if (name == "uninstall") {
     SetOnce(line.uninstallModel, value, name, line);
+  } else if (name == "query") {
+    SetOnce(line.queryModel, value, name, line);
   } else {
-    line.error = "unknown switch \"" + word + "\"";
+    Refuse(line, "unknown switch \"" + word + "\"");
   }
 }
 
 // Which switches go together.
 void CheckCombination(CommandLine& line) {
-  if (!line.error.empty() || line.help) {
+  if (!line.error.empty()) {
+    return;
+  }
+  if (line.help) {
+    if (line.quiet) {
+      line.error = "/? shows the usage in a window, which /quiet does not allow";
+    }
+    return;
+  }
+  if (!line.queryModel.empty()) {
+    if (!line.answersPath.empty() || !line.uninstallModel.empty()) {
+      line.error = "/query cannot be used with /answers or /uninstall";
+    }
     return;
   }
   if (!line.uninstallModel.empty()) {
@@ -61,7 +82,7 @@ void CheckCombination(CommandLine& line) {
     return;
   }
   if (line.quiet && line.answersPath.empty()) {
-    line.error = "/quiet needs /answers:FILE (or /uninstall:MODEL)";
+    line.error = "/quiet needs /answers:FILE, /uninstall:MODEL or /query:MODEL";
   } else if (!line.quiet && !line.answersPath.empty()) {
     line.error = "/answers needs /quiet";
   } else if (!line.quiet && !line.logPath.empty()) {
@@ -101,9 +122,6 @@ CommandLine ParseCommandLine(const std::string& arguments) {
   CommandLine line;
   for (const std::string& word : SplitCommandLine(arguments)) {
     ApplyWord(word, line);
-    if (!line.error.empty()) {
-      break;
-    }
   }
   CheckCombination(line);
   return line;
@@ -114,11 +132,13 @@ std::string UsageText() {
          "Setup.exe /quiet /answers:FILE [/log:FILE]  installs without windows, as FILE says\n"
          "Setup.exe /uninstall:MODEL [/quiet] [/log:FILE]\n"
          "                                           removes what the package installed for MODEL\n"
+         "Setup.exe /query:MODEL [/log:FILE]         whether MODEL is installed; changes nothing\n"
          "\n"
-         "Without /log the log is Setup.log in the user's temporary folder.\n"
-         "Exit codes: 0 done, 3010 done (restart required), 1602 nothing changed,\n"
-         "1603 failed after changes began, 1605 nothing of the model is installed,\n"
-         "87 bad arguments or a bad answers file.";
+         "Relative paths are taken from the folder current when Setup.exe starts; the package\n"
+         "is always the folder of Setup.exe. Without /log the log is Setup.log in the user's\n"
+         "temporary folder. Exit codes: 0 done (or installed, for /query), 3010 done (restart\n"
+         "required), 1602 nothing changed, 1603 failed, 1605 nothing of the model is\n"
+         "installed, 87 bad arguments or a bad answers file.";
 }
 
 }  // namespace unattended

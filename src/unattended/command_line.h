@@ -1,6 +1,7 @@
 // Setup.exe's command line. Without arguments the wizard runs as always; the switches choose an
-// installation or removal without a person in front of the screen. Switches are matched
-// without regard to case, "-" may stand for "/", and a value may be quoted.
+// installation, removal or query without a person in front of the screen. Switches are matched
+// without regard to case, "-" may stand for "/", and a value may be quoted. /quiet holds
+// wherever it stands, even on a line that is otherwise refused: no window then appears.
 #pragma once
 
 #include <string>
@@ -14,9 +15,12 @@ struct CommandLine {
   std::string answersPath;     // /answers:FILE
   std::string logPath;         // /log:FILE
   std::string uninstallModel;  // /uninstall:MODEL
-  std::string error;           // why the arguments are not usable; empty when they are
+  std::string queryModel;      // /query:MODEL
+  std::string error;           // the first reason the arguments are not usable; empty when none
 
-  bool interactive() const { return !help && !quiet && uninstallModel.empty() && error.empty(); }
+  bool interactive() const {
+    return !help && !quiet && uninstallModel.empty() && queryModel.empty() && error.empty();
+  }
 };
 
 // The words of a command line as Windows programs split them: blanks separate, double quotes

@@ -48,6 +48,10 @@ def prepare_system(prefix: bench.Prefix, sc: scenarios.Scenario,
         path = prefix.host_path(scenarios.expand(preset.path, platform))
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_text(preset.text, encoding="utf-8")
+    for copied in sc.copied_files:
+        path = prefix.host_path(copied.path)
+        path.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(bench.REPO / copied.source, path)
     for preset in sc.reg_presets:
         result = prefix.wine(["reg", "add", scenarios.expand(preset.key, platform), "/v",
                               preset.name, "/t", preset.type, "/d", preset.data, "/f"])
@@ -90,7 +94,7 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
         outcome_checks = scenarios.expanded_checks(sc, platform)
         before = checks.snapshot(prefix, outcome_checks)
 
-        args = ["--setup", r"C:\pkg\Setup.exe", "--dir", r"C:\pkg",
+        args = ["--setup", sc.program, "--dir", sc.start_in,
                 "--steps", r"C:\e2e\steps.txt", "--transcript", r"C:\e2e\transcript.txt"]
         if sc.arguments:
             args += ["--args", sc.arguments]

@@ -68,6 +68,13 @@ class RegPreset:
 
 
 @dataclasses.dataclass
+class CopiedFile:
+    """A file of the repository copied into the prefix before Setup.exe starts."""
+    source: str  # relative to the repository
+    path: str
+
+
+@dataclasses.dataclass
 class FilePreset:
     """A file put into the prefix before Setup.exe starts, with this text (UTF-8)."""
     path: str
@@ -87,6 +94,9 @@ class Scenario:
     file_presets: list[FilePreset] = dataclasses.field(default_factory=list)
     started_services: list[str] = dataclasses.field(default_factory=list)
     arguments: str = ""  # Setup.exe's command line after its name
+    program: str = r"C:\pkg\Setup.exe"  # what the driver starts (a script runs under cmd.exe)
+    start_in: str = r"C:\pkg"  # the current folder it starts in
+    copied_files: list[CopiedFile] = dataclasses.field(default_factory=list)
     expect_failure: str | None = None  # the driver must fail with a reason containing this
 
 
@@ -177,6 +187,17 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
             if len(words) != 2:
                 raise ScenarioError(f'{where}: put-file takes C:\\PATH "TEXT"')
             scenario.file_presets.append(FilePreset(*words))
+        elif keyword in ("program", "start-in"):
+            if len(words) != 1 or not words[0][1:3] == ":\\":
+                raise ScenarioError(f"{where}: {keyword} takes one C:\\ path")
+            if keyword == "program":
+                scenario.program = words[0]
+            else:
+                scenario.start_in = words[0]
+        elif keyword == "copy-file":
+            if len(words) != 2 or not (bench.REPO / words[0]).is_file():
+                raise ScenarioError(f"{where}: copy-file takes a repository file and C:\\PATH")
+            scenario.copied_files.append(CopiedFile(*words))
         elif keyword == "start-service":
             if len(words) != 1:
                 raise ScenarioError(f"{where}: start-service takes one service name")

@@ -28,15 +28,15 @@ std::string Timestamp() {
 
 }  // namespace
 
-std::string AnsiToUtf8(const std::string& text) {
+std::string Gbk936ToUtf8(const std::string& text) {
   if (text.empty()) {
     return text;
   }
-  const int wide =
-      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int wide = ::MultiByteToWideChar(kProgramCodePage, 0, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0);
   std::vector<wchar_t> unicode(static_cast<size_t>(wide));
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), unicode.data(),
-                        wide);
+  ::MultiByteToWideChar(kProgramCodePage, 0, text.data(), static_cast<int>(text.size()),
+                        unicode.data(), wide);
   const int size =
       ::WideCharToMultiByte(CP_UTF8, 0, unicode.data(), wide, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<size_t>(size), '\0');
@@ -58,7 +58,7 @@ void FileLog::Line(const std::string& text) {
   if (file_ == nullptr) {
     return;
   }
-  std::string line = Timestamp() + "  " + AnsiToUtf8(text);
+  std::string line = Timestamp() + "  " + Gbk936ToUtf8(text);
   // One entry a line: a message's own line breaks are written as "\n".
   std::string escaped;
   for (char c : line) {

@@ -1,6 +1,7 @@
 // The log file of a run without windows: each line stamped with the local time and written in
-// UTF-8, whatever the ANSI code page, and flushed at once so that a log survives a crash or a
-// restart. A run appends to the file.
+// UTF-8, converted from code page 936 whatever the system's ANSI code page (the program's texts
+// and the package's model names are in 936), and flushed at once so that a log survives a crash or
+// a restart. A run appends to the file.
 #pragma once
 
 #include <cstdio>
@@ -27,7 +28,10 @@ class FileLog final : public unattended::RunLog {
   std::FILE* file_ = nullptr;
 };
 
-// The ANSI text in UTF-8.
-std::string AnsiToUtf8(const std::string& text);
+// The code page the program's texts are written in.
+constexpr unsigned kProgramCodePage = 936;
+
+// The code page 936 text in UTF-8.
+std::string Gbk936ToUtf8(const std::string& text);
 
 }  // namespace app::win32

@@ -9,6 +9,7 @@
 #include "app/win32/file_log.h"
 #include "app/win32/wizard_dialog.h"
 #include "app/wizard_parts.h"
+#include "main/command_run.h"
 #include "install/install_sequence.h"
 #include "messages/message_box.h"
 #include "platform/win32/win32_platform.h"
@@ -16,8 +17,7 @@
 #include "ui/win32/rich_text.h"
 #include "unattended/command_line.h"
 #include "unattended/exit_codes.h"
-#include "app/unattended_install.h"
-#include "unattended/unattended_uninstall.h"
+#include "unattended/start_up.h"
 
 namespace {
 
@@ -77,45 +77,33 @@ int RunWizard(platform::Platform& platform) {
   return 0;
 }
 
-// Runs without windows as the command line asks; returns the exit code.
-int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line) {
+// The command line's run, with its log: no window when /quiet stands anywhere on the line.
+int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line,
+                   unattended::StartState start) {
   app::win32::FileLog log(line.logPath);
-  std::string error = line.error;
-  if (error.empty() && !log.isOpen()) {
-    // A run that leaves no log cannot be judged afterwards: nothing is changed.
-    error = "the log " + log.path() + " cannot be written";
+  if (!log.isOpen()) {
+    start.logProblem = "the log " + log.path() + " cannot be written";
   }
-  if (!error.empty()) {
-    log.Line("bad arguments: " + error);
-    log.Line("result: 87 (bad arguments)");
-    if (!line.quiet) {
-      messages::ShowText(platform, error + "\n\n" + unattended::UsageText());
-    }
-    return unattended::kExitBadArguments;
-  }
-  if (!line.uninstallModel.empty()) {
-    return unattended::RunUninstall(platform, line.uninstallModel, line.quiet, log);
-  }
-  return unattended::RunUnattendedInstall(platform, line.answersPath, log);
+  return launch::RunCommandLine(platform, line, start, log);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR commandLine,
                    int /*show*/) {
-  const unattended::CommandLine line =
-      unattended::ParseCommandLine(commandLine != nullptr ? commandLine : "");
   platform::Win32Platform win32;
-  if (line.help) {
-    messages::ShowText(win32.Get(), unattended::UsageText());
-    return 0;
-  }
+  const unattended::StartUp start =
+      unattended::BeginRun(win32.Get().files, commandLine != nullptr ? commandLine : "");
   app::SingleRun run(win32.Get());
   if (!run.first()) {
-    return run.RefuseSecondRun(line.quiet);
+    return run.RefuseSecondRun(start.line.quiet);
   }
-  if (!line.interactive()) {
-    return RunCommandLine(win32.Get(), line);
+  if (!start.line.interactive()) {
+    return RunCommandLine(win32.Get(), start.line, start.state);
+  }
+  if (!start.state.folderFailure.empty()) {
+    messages::ShowText(win32.Get(), start.state.folderFailure);
+    return unattended::kExitFailed;
   }
 
   InitCommonControlsAnyVersion();

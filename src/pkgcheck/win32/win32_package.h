@@ -17,6 +17,11 @@ class PackageFileService final : public platform::FileService {
   explicit PackageFileService(std::string folder) : folder_(std::move(folder)) {}
   DWORD GetModuleFileNameA(LPSTR out, DWORD size) override;
   DWORD GetCurrentDirectoryA(DWORD size, LPSTR out) override;
+  // The package folder stays the current one.
+  BOOL SetCurrentDirectoryA(LPCSTR) override { return FALSE; }
+  DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR out) override {
+    return real_.GetFullPathNameA(path, size, out);
+  }
   UINT GetSystemDirectoryA(LPSTR out, UINT size) override {
     return real_.GetSystemDirectoryA(out, size);
   }

@@ -292,6 +292,8 @@ constexpr DWORD ERROR_UNKNOWN_PRINT_MONITOR = 3000;
 constexpr DWORD ERROR_PRINTER_DRIVER_IN_USE = 3001;
 constexpr DWORD ERROR_PRINT_MONITOR_IN_USE = 3008;
 constexpr DWORD ERROR_INVALID_NAME = 123;
+constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD MAX_PATH = 260;
 constexpr DWORD ERROR_UNKNOWN_PORT = 1796;
 constexpr DWORD ERROR_PRIVILEGE_NOT_HELD = 1314;
 // A null pointer where the spooler's RPC interface wants one (a needed-size pointer).

@@ -58,6 +58,10 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   void SetVersion(DWORD platformId, DWORD major, DWORD minor);
   void SetModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
   void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
+  const std::string& currentDirectory() const { return currentDirectory_; }
+  // The next SetCurrentDirectoryA calls fail with `error` (a network path the system refuses);
+  // 0 lets them succeed again.
+  void FailSetCurrentDirectory(DWORD error) { setCurrentDirectoryError_ = error; }
   // Moves the Windows folder, and with it the system and spooler folders below it.
   void SetWindowsDirectory(std::string path);
   void SetString(UINT id, std::string text) { strings_[id] = std::move(text); }
@@ -106,6 +110,8 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   // FileService
   DWORD GetModuleFileNameA(LPSTR out, DWORD size) override;
   DWORD GetCurrentDirectoryA(DWORD size, LPSTR out) override;
+  BOOL SetCurrentDirectoryA(LPCSTR path) override;
+  DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR out) override;
   UINT GetSystemDirectoryA(LPSTR out, UINT size) override;
   UINT GetWindowsDirectoryA(LPSTR out, UINT size) override;
   BOOL CopyFileA(LPCSTR source, LPCSTR destination, BOOL failIfExists) override;
@@ -146,6 +152,7 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   std::string systemDirectory_ = "C:\\WINDOWS\\system32";
   std::string moduleFileName_ = "C:\\PACKAGE\\Setup.exe";
   std::string currentDirectory_ = "C:\\PACKAGE";
+  DWORD setCurrentDirectoryError_ = 0;
   OSVERSIONINFOA version_{};
   DWORD lastError_ = 0;
   DWORD clock_ = 0;

@@ -13,6 +13,10 @@ class Win32FileService final : public FileService {
   DWORD GetCurrentDirectoryA(DWORD size, LPSTR out) override {
     return ::GetCurrentDirectoryA(size, out);
   }
+  BOOL SetCurrentDirectoryA(LPCSTR path) override { return ::SetCurrentDirectoryA(path); }
+  DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR out) override {
+    return ::GetFullPathNameA(path, size, out, nullptr);
+  }
   UINT GetSystemDirectoryA(LPSTR out, UINT size) override {
     return ::GetSystemDirectoryA(out, size);
   }

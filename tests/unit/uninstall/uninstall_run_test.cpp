@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Table, UninstallOnEachSystem, ::testing::ValuesIn(kSyst
 
 TEST_F(UninstallRun, NumberedCopiesGoWithTheFirst) {
   for (int i = 0; i < 3; ++i) {
-    Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\n");
+    Install("Model=TP-R80-ReceiptPrinter\nPort=KSCOM1:\nIfInstalled=Copy\n");
   }
   ASSERT_EQ(Printers(), (Names{"TP-R80(S)", "TP-R80(S)(1)", "TP-R80(S)(2)"}));
   EXPECT_EQ(Uninstall("TP-R80-ReceiptPrinter"), unattended::kExitDone);
