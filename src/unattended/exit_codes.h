@@ -9,6 +9,7 @@ enum ExitCode : int {
   kExitNothingChanged = 1602,  // the installation ended before changing anything
   kExitFailed = 1603,          // failed after changes began
   kExitNothingInstalled = 1605,
+  kExitNotSupported = 1633,     // not for this platform (64-bit Windows); nothing changed
   kExitRestartRequired = 3010,  // done; the change takes effect after a restart
 };
 

@@ -8,6 +8,7 @@
 #include "app/win32/file_log.h"
 #include "app/win32/wizard_dialog.h"
 #include "app/wizard_parts.h"
+#include "app/wow64_refusal.h"
 #include "install/install_sequence.h"
 #include "messages/message_box.h"
 #include "platform/win32/win32_platform.h"
@@ -98,6 +99,15 @@ int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& 
   return unattended::RunUnattendedInstall(platform, line.answersPath, log);
 }
 
+// On 64-bit Windows nothing is installed: a person is told, a run without windows logs it.
+int RefuseOn64BitWindows(platform::Platform& platform, const unattended::CommandLine& line) {
+  if (line.interactive()) {
+    return app::RefuseOn64BitWindows(platform, true, nullptr);
+  }
+  app::win32::FileLog log(line.logPath);
+  return app::RefuseOn64BitWindows(platform, !line.quiet, log.isOpen() ? &log : nullptr);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR commandLine,
@@ -108,6 +118,9 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
   if (line.help) {
     messages::ShowText(win32.Get(), unattended::UsageText());
     return 0;
+  }
+  if (app::RunsUnderWow64(win32.Get())) {
+    return RefuseOn64BitWindows(win32.Get(), line);
   }
   if (!line.interactive()) {
     return RunCommandLine(win32.Get(), line);
