@@ -11,6 +11,7 @@ set(CORE_SOURCES
   src/app/wizard_parts.cpp
   src/app/unattended_install.cpp
   src/main/command_run.cpp
+  src/app/wow64_refusal.cpp
   src/config/code_page.cpp
   src/config/decimal.cpp
   src/config/dependent_files.cpp
@@ -36,6 +37,7 @@ set(CORE_SOURCES
   src/install/printer_queue.cpp
   src/install/spooler_control.cpp
   src/install/spooler_keys.cpp
+  src/install/spooler_refusal.cpp
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
   src/install/usb_check.cpp

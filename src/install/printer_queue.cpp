@@ -5,6 +5,7 @@
 
 #include "install/handles.h"
 #include "install/install_results.h"
+#include "install/spooler_refusal.h"
 #include "messages/message_box.h"
 #include "resources/resource_ids.h"
 
@@ -37,7 +38,7 @@ int RefuseWithError(platform::Platform& platform, config::PrinterRecord& record,
                     PrinterNameBuffer& nameBuffer, DWORD error) {
   char tail[32] = {};
   std::snprintf(tail, sizeof(tail), "er = %d", static_cast<int>(error));
-  messages::ShowText(platform, messages::LoadMessage(platform, IDS_ADD_PRINTER_FAILED) + tail);
+  ShowSpoolerFailure(platform, IDS_ADD_PRINTER_FAILED, error, tail);
   return Refuse(record, nameBuffer);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "install/install_results.h"
+#include "install/spooler_refusal.h"
 #include "install/zeroed_buffer.h"
 #include "messages/message_box.h"
 #include "resources/resource_ids.h"
@@ -19,7 +20,7 @@ int AddDriver(platform::Platform& platform, config::DriverRecord info) {
   if (platform.spooler.AddPrinterDriverA(nullptr, 3, reinterpret_cast<LPBYTE>(&info)) != FALSE) {
     return kSucceeded;
   }
-  messages::ShowMessage(platform, IDS_ADD_DRIVER_FAILED);
+  ShowSpoolerFailure(platform, IDS_ADD_DRIVER_FAILED, platform.system.GetLastError());
   return kFailed;
 }
 
@@ -31,7 +32,7 @@ int AddPortMonitor(platform::Platform& platform, config::MonitorRecord info) {
   if (error == ERROR_PRINT_MONITOR_ALREADY_INSTALLED || error == ERROR_ALREADY_EXISTS) {
     return kSucceeded;
   }
-  messages::ShowMessage(platform, IDS_ADD_MONITOR_FAILED);
+  ShowSpoolerFailure(platform, IDS_ADD_MONITOR_FAILED, error);
   return kFailed;
 }
 
@@ -51,7 +52,7 @@ int AddProcessor(platform::Platform& platform, const char* name, const char* dll
       error == static_cast<DWORD>(ERROR_INVALID_PARAMETER)) {
     return static_cast<int>(error);
   }
-  messages::ShowMessage(platform, IDS_ADD_PROCESSOR_FAILED);
+  ShowSpoolerFailure(platform, IDS_ADD_PROCESSOR_FAILED, error);
   return kFailed;
 }
 
@@ -73,7 +74,7 @@ int ProbePorts(platform::Platform& platform) {
     return kFailed;
   }
   if (platform.spooler.EnumPortsA(nullptr, 1, ports.get(), needed, &needed, &returned) == FALSE) {
-    messages::ShowMessage(platform, IDS_ENUM_PORTS_FAILED);
+    ShowSpoolerFailure(platform, IDS_ENUM_PORTS_FAILED, platform.system.GetLastError());
     return kFailed;
   }
   return kSucceeded;

@@ -3,8 +3,22 @@
 #include "resources/resource_ids.h"
 
 namespace install {
+namespace {
 
-TargetSystem RecogniseTargetSystem(const OSVERSIONINFOA& version) {
+bool IsServer(const OSVERSIONINFOEXA& version) {
+  return version.wProductType == VER_NT_SERVER || version.wProductType == VER_NT_DOMAIN_CONTROLLER;
+}
+
+TargetSystem NewerNtSystem(const OSVERSIONINFOEXA& version) {
+  return IsServer(version)
+             ? TargetSystem{IDC_OS_SERVER2003, kTargetServer2003, true,
+                            "Windows Server 2003 及更高版本"}
+             : TargetSystem{IDC_OS_WINXP, kTargetWinXp, true, "Windows XP 及更高版本"};
+}
+
+}  // namespace
+
+TargetSystem RecogniseTargetSystem(const OSVERSIONINFOEXA& version) {
   const DWORD major = version.dwMajorVersion;
   const DWORD minor = version.dwMinorVersion;
   switch (version.dwPlatformId) {
@@ -25,6 +39,9 @@ TargetSystem RecogniseTargetSystem(const OSVERSIONINFOA& version) {
       if (major == 5 && minor == 2) {
         return {IDC_OS_SERVER2003, kTargetServer2003, true};
       }
+      if (major >= 6) {
+        return NewerNtSystem(version);
+      }
       return {kNoSystemButton, kTargetWin98Me, true};
     default:
       return {kNoSystemButton, kTargetWin98Me, false};
@@ -32,9 +49,14 @@ TargetSystem RecogniseTargetSystem(const OSVERSIONINFOA& version) {
 }
 
 TargetSystem RunningTargetSystem(platform::SystemService& system) {
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof(version);
-  system.GetVersionExA(&version);
+  OSVERSIONINFOEXA version{};
+  version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
+  if (system.GetVersionExA(&version) == FALSE) {
+    // The product type stays 0: a system without the extended form is no newer server.
+    version = OSVERSIONINFOEXA{};
+    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    system.GetVersionExA(&version);
+  }
   return RecogniseTargetSystem(version);
 }
 

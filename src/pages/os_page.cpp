@@ -24,6 +24,9 @@ void OsPage::OnInitDialog(ui::DialogView& view) {
   if (recognised.button != install::kNoSystemButton) {
     view.SetCheck(recognised.button, true);
   }
+  if (recognised.buttonText != nullptr) {
+    view.SetText(recognised.button, recognised.buttonText);
+  }
   if (!recognised.supportedPlatform) {
     messages::ShowMessage(platform_, IDS_UNSUPPORTED_SYSTEM);
   }

@@ -14,6 +14,8 @@ using DeletePrintProcessorAFn = BOOL(WINAPI*)(LPSTR server, LPSTR environment, L
 // 95/98/Me have no such deletion (they read WININIT.INI instead); looked up so that the
 // program needs no import they might lack.
 using MoveFileExAFn = BOOL(WINAPI*)(LPCSTR existing, LPCSTR newName, DWORD flags);
+// kernel32.dll of XP SP2, Server 2003 SP1 and later; 98, NT 4 and 2000 lack it.
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE process, PBOOL wow64);
 
 // The printer maker's USB library, KsUsbInt.dll. Devices are integer handles; 0 and -1 mean
 // that no device answers. The descriptor buffer holds 20 bytes.

@@ -9,6 +9,10 @@ class SystemService {
  public:
   virtual ~SystemService() = default;
   virtual BOOL GetVersionExA(OSVERSIONINFOA* info) = 0;
+  // The extended form. The caller sets dwOSVersionInfoSize: the extended size, which NT 4
+  // before SP6 and Windows 95/98/Me refuse, or the plain size to fall back on.
+  virtual BOOL GetVersionExA(OSVERSIONINFOEXA* info) = 0;
+  virtual HANDLE GetCurrentProcess() = 0;
   virtual void Sleep(DWORD milliseconds) = 0;
   virtual DWORD GetLastError() = 0;
   virtual void SetLastError(DWORD error) = 0;

@@ -10,6 +10,7 @@ enum ExitCode : int {
   kExitFailed = 1603,          // failed after changes began
   kExitNothingInstalled = 1605,
   kExitAnotherRun = 1618,       // another installation or removal is running; nothing changed
+  kExitNotSupported = 1633,     // not for this platform (64-bit Windows); nothing changed
   kExitRestartRequired = 3010,  // done; the change takes effect after a restart
 };
 

@@ -36,9 +36,13 @@ LOCALE = "zh_CN.UTF-8"
 WINE_FONTS = Path("/usr/share/wine/fonts")
 CJK_FONT = Path("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc")
 
-# The versions Wine can be told to report: win7 (6.1) is one our program does not recognise,
-# win31 (Win32s) a platform it does not support.
-WINDOWS_VERSIONS = ("win31", "win98", "nt40", "win2k", "winxp", "win2003", "win7")
+# The versions Wine can be told to report. Of the NT 6 family and later, win8 and win10 are
+# workstations (6.2: without a manifest naming them, a program is told 6.2, as on Windows) and
+# win2008 a server (6.0). Wine 8.0 swaps two: its win2008r2 reports 6.1 as a workstation, which
+# is Windows 7, and its win7 reports 6.1 as a server (measured with GetVersionExA's extended
+# form). win31 (Win32s) is a platform the program does not support.
+WINDOWS_VERSIONS = ("win31", "win98", "nt40", "win2k", "winxp", "win2003", "win7", "win2008r2",
+                    "win8", "win10", "win2008")
 
 # A cold Wine session starts a handful of services; give it room on a busy machine.
 WINE_CALL_TIMEOUT = 60
@@ -79,6 +83,20 @@ def choose_platform() -> Platform:
     if not forced_64 and _can_run_32bit() and os.access("/usr/lib/wine/wine", os.X_OK):
         return Platform("win32", BUILD / "windows", "windows", "/usr/lib/wine/wine", server)
     return Platform("win64", BUILD / "windows64", "windows64", "/usr/lib/wine/wine64", server)
+
+
+def wow64_platform() -> tuple[Platform | None, str]:
+    """The 32-bit build in a 64-bit prefix, as a 32-bit program meets 64-bit Windows (WOW64).
+
+    Returns (platform, "") where this machine can run it, else (None, why not): 32-bit code
+    cannot run here, or Wine's 32-bit or 64-bit loader is missing."""
+    server = "/usr/lib/wine/wineserver64"
+    if not _can_run_32bit():
+        return None, "this machine cannot run 32-bit code"
+    for loader in ("/usr/lib/wine/wine", "/usr/lib/wine/wine64", server):
+        if not os.access(loader, os.X_OK):
+            return None, f"{loader} is not installed"
+    return Platform("win64", BUILD / "windows", "windows", "/usr/lib/wine/wine64", server), ""
 
 
 def package_layout(platform: Platform) -> Path:

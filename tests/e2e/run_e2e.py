@@ -146,6 +146,31 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
     return True, "", seconds
 
 
+def missing_program(platform: bench.Platform) -> str:
+    """Why the bench cannot run on this build, or "" when Setup.exe and the driver are there."""
+    for program in ("Setup.exe", "e2e_driver.exe"):
+        if not (platform.build_dir / program).exists():
+            return (f"{platform.build_dir / program} is missing; build it with "
+                    f"cmake --preset {platform.preset} && cmake --build {platform.build_dir}")
+    return ""
+
+
+def scenario_platform(sc: scenarios.Scenario,
+                      bench_platform: bench.Platform) -> tuple[bench.Platform | None, str]:
+    """The bench a scenario runs on: the chosen one, or for a WOW64 scenario the 32-bit build
+    in a 64-bit prefix whichever bench was chosen. (None, why) when it cannot run here."""
+    if not sc.wow64:
+        return bench_platform, ""
+    wow64, why = bench.wow64_platform()
+    if wow64 is None:
+        return None, why
+    missing = missing_program(wow64)
+    if missing:
+        raise RuntimeError(missing)
+    bench.ensure_template(wow64)
+    return wow64, ""
+
+
 def select(names: list[str]) -> list[scenarios.Scenario]:
     paths = scenarios.all_paths()
     if names:
@@ -174,12 +199,10 @@ def main() -> int:
         print(f"run_e2e: {error}", file=sys.stderr)
         return 2
     platform = bench.choose_platform()
-    for program in ("Setup.exe", "e2e_driver.exe"):
-        if not (platform.build_dir / program).exists():
-            print(f"run_e2e: {platform.build_dir / program} is missing; build it with "
-                  f"cmake --preset {platform.preset} && cmake --build {platform.build_dir}",
-                  file=sys.stderr)
-            return 2
+    missing = missing_program(platform)
+    if missing:
+        print(f"run_e2e: {missing}", file=sys.stderr)
+        return 2
     shots = options.screenshots.resolve() if options.screenshots else None
     if shots:
         shots.mkdir(parents=True, exist_ok=True)
@@ -189,25 +212,32 @@ def main() -> int:
     template_seconds = time.monotonic() - started
     jobs = 1 if shots else max(1, options.jobs)
 
-    def one(sc: scenarios.Scenario) -> tuple[bool, str, float]:
+    def one(sc: scenarios.Scenario) -> tuple[bool | None, str, float]:
+        """(True, "", s) passed, (False, why, s) failed, (None, why, 0) cannot run here."""
         try:
-            result = run_scenario(sc, platform, shots, closer)
+            sc_platform, why = scenario_platform(sc, platform)
+            if sc_platform is None:
+                return None, why, 0.0
+            result = run_scenario(sc, sc_platform, shots, closer)
             if not result[0] and result[1] == NO_TRANSCRIPT:
                 # The driver never got to its first line: Wine failed to start it, which the
                 # bench under load does now and then. Setup.exe has not run; run it once more.
                 print(f"run_e2e: {sc.name}: {NO_TRANSCRIPT}; running it again", file=sys.stderr)
-                result = run_scenario(sc, platform, shots, closer)
+                result = run_scenario(sc, sc_platform, shots, closer)
             return result
         except Exception as error:  # a broken bench is a failed scenario, not a crash
             return False, f"bench error: {error}", 0.0
 
-    passed = failed = 0
+    passed = failed = skipped = 0
     times = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as closer, \
             concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
         for sc, (ok, reason, seconds) in zip(selected, pool.map(one, selected)):
             times.append(f"{sc.name} {seconds:.1f} s")
-            if ok:
+            if ok is None:
+                skipped += 1
+                print(f"SKIP {sc.name}: {reason}", flush=True)
+            elif ok:
                 passed += 1
                 print(f"PASS {sc.name}", flush=True)
             else:
@@ -216,7 +246,7 @@ def main() -> int:
     total = time.monotonic() - started
     print(f"run_e2e: {platform.arch} prefix, template {template_seconds:.1f} s, "
           f"{jobs} at a time, total {total:.1f} s; " + ", ".join(times), file=sys.stderr)
-    print(f"{passed} passed, {failed} failed")
+    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
     return 0 if failed == 0 and passed > 0 else 1
 
 

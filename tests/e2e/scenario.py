@@ -98,6 +98,7 @@ class Scenario:
     start_in: str = r"C:\pkg"  # the current folder it starts in
     copied_files: list[CopiedFile] = dataclasses.field(default_factory=list)
     expect_failure: str | None = None  # the driver must fail with a reason containing this
+    wow64: bool = False  # the 32-bit build in a 64-bit prefix, whichever bench runs
 
 
 def split_words(text: str) -> list[str]:
@@ -152,6 +153,10 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
             if len(words) != 1 or words[0] not in bench.WINDOWS_VERSIONS:
                 raise ScenarioError(f"{where}: windows takes one of {bench.WINDOWS_VERSIONS}")
             scenario.windows = words[0]
+        elif keyword == "bench":
+            if words != ["wow64"]:
+                raise ScenarioError(f"{where}: bench takes wow64")
+            scenario.wow64 = True
         elif keyword == "package":
             if len(words) != 1:
                 raise ScenarioError(f"{where}: package takes one folder")

@@ -9,6 +9,7 @@
 #include "app/win32/file_log.h"
 #include "app/win32/wizard_dialog.h"
 #include "app/wizard_parts.h"
+#include "app/wow64_refusal.h"
 #include "main/command_run.h"
 #include "install/install_sequence.h"
 #include "messages/message_box.h"
@@ -87,6 +88,15 @@ int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& 
   return launch::RunCommandLine(platform, line, start, log);
 }
 
+// On 64-bit Windows nothing is installed: a person is told, a run without windows logs it.
+int RefuseOn64BitWindows(platform::Platform& platform, const unattended::CommandLine& line) {
+  if (line.interactive()) {
+    return app::RefuseOn64BitWindows(platform, true, nullptr);
+  }
+  app::win32::FileLog log(line.logPath);
+  return app::RefuseOn64BitWindows(platform, !line.quiet, log.isOpen() ? &log : nullptr);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR commandLine,
@@ -94,6 +104,9 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
   platform::Win32Platform win32;
   const unattended::StartUp start =
       unattended::BeginRun(win32.Get().files, commandLine != nullptr ? commandLine : "");
+  if (app::RunsUnderWow64(win32.Get())) {
+    return RefuseOn64BitWindows(win32.Get(), start.line);
+  }
   app::SingleRun run(win32.Get());
   if (!run.first()) {
     return run.RefuseSecondRun(start.line.quiet);

@@ -10,6 +10,7 @@ using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = unsigned int;
 using BOOL = int;
+using PBOOL = BOOL*;
 using CHAR = char;
 using LPSTR = char*;
 using LPCSTR = const char*;
@@ -25,6 +26,25 @@ struct OSVERSIONINFOA {
   DWORD dwPlatformId;
   CHAR szCSDVersion[128];
 };
+
+// The extended form (NT 4 SP6, Windows 2000 and later): the plain fields, then these.
+struct OSVERSIONINFOEXA {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  CHAR szCSDVersion[128];
+  WORD wServicePackMajor;
+  WORD wServicePackMinor;
+  WORD wSuiteMask;
+  BYTE wProductType;
+  BYTE wReserved;
+};
+
+constexpr BYTE VER_NT_WORKSTATION = 1;
+constexpr BYTE VER_NT_DOMAIN_CONTROLLER = 2;
+constexpr BYTE VER_NT_SERVER = 3;
 
 constexpr DWORD VER_PLATFORM_WIN32s = 0;
 constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;

@@ -27,6 +27,18 @@ BOOL WINAPI SimMoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
   return SimMachine::Active().MoveFileEx(existing, newName, flags);
 }
 
+// WOW64 is the process's own state: the pseudo handle of the current process is the one
+// handle the program passes.
+BOOL WINAPI SimIsWow64Process(HANDLE process, PBOOL wow64) {
+  SimMachine& machine = SimMachine::Active();
+  if (process != SimMachine::kCurrentProcess || wow64 == nullptr) {
+    machine.SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  *wow64 = machine.wow64() ? TRUE : FALSE;
+  return TRUE;
+}
+
 // The system libraries every version has, with the exports the program looks up.
 FARPROC SystemExport(const SimMachine& machine, const std::string& library,
                      const std::string& name) {
@@ -37,8 +49,13 @@ FARPROC SystemExport(const SimMachine& machine, const std::string& library,
     if (name == "DeletePrintProcessorA") {
       return AsFarProc(&SimDeletePrintProcessorA);
     }
-  } else if (library == "KERNEL32.DLL" && name == "MoveFileExA") {
-    return AsFarProc(&SimMoveFileExA);
+  } else if (library == "KERNEL32.DLL") {
+    if (name == "MoveFileExA") {
+      return AsFarProc(&SimMoveFileExA);
+    }
+    if (name == "IsWow64Process" && machine.HasIsWow64Process()) {
+      return AsFarProc(&SimIsWow64Process);
+    }
   }
   return nullptr;
 }

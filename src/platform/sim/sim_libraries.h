@@ -1,9 +1,9 @@
 // Simulated run-time loading. "winspool.drv" is always there (exporting "SetDefaultPrinterA"
 // from Windows 2000 on, as test_SetDefaultPrinter in Wine's winspool.drv/tests/info.c notes,
 // and "DeletePrintProcessorA" everywhere, an assumption no test records), and so is
-// "kernel32.dll" with "MoveFileExA"; a test or a simulated device registers other libraries
-// with their exports, or hides an export. Loads and frees are counted, so that a library left
-// loaded is seen.
+// "kernel32.dll" with "MoveFileExA" (and "IsWow64Process" from XP on); a test or a simulated device
+// registers other libraries with their exports, or hides an export. Loads and frees are counted, so
+// that a library left loaded is seen.
 #pragma once
 
 #include <cstdint>

@@ -53,7 +53,8 @@ SimMachine::~SimMachine() {
   }
 }
 
-void SimMachine::SetVersion(DWORD platformId, DWORD major, DWORD minor) {
+void SimMachine::SetVersion(DWORD platformId, DWORD major, DWORD minor, BYTE productType) {
+  productType_ = productType;
   version_ = OSVERSIONINFOA{};
   version_.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
   version_.dwPlatformId = platformId;
@@ -72,7 +73,7 @@ void SimMachine::SetVersion(DWORD platformId, DWORD major, DWORD minor) {
 
 void SimMachine::SetWindowsDirectory(std::string path) {
   windowsDirectory_ = std::move(path);
-  SetVersion(version_.dwPlatformId, version_.dwMajorVersion, version_.dwMinorVersion);
+  SetVersion(version_.dwPlatformId, version_.dwMajorVersion, version_.dwMinorVersion, productType_);
 }
 
 // The answers test_CopyFileA in Wine's kernel32/tests/file.c records: a null path is
@@ -410,6 +411,23 @@ UINT SimMachine::GetWindowsDirectoryA(LPSTR out, UINT size) {
 // so the refusal of a wrong size that test_GetVersionEx records never reaches the program.
 BOOL SimMachine::GetVersionExA(OSVERSIONINFOA* info) {
   *info = version_;
+  return TRUE;
+}
+
+// As Windows answers: the plain size fills the plain fields only; the extended size is refused
+// with ERROR_INSUFFICIENT_BUFFER where the system does not know it, as is any other size.
+BOOL SimMachine::GetVersionExA(OSVERSIONINFOEXA* info) {
+  const DWORD size = info->dwOSVersionInfoSize;
+  const bool extended = size == sizeof(OSVERSIONINFOEXA) && KnowsExtendedVersion();
+  if (size != sizeof(OSVERSIONINFOA) && !extended) {
+    lastError_ = ERROR_INSUFFICIENT_BUFFER;
+    return FALSE;
+  }
+  std::memcpy(info, &version_, sizeof(OSVERSIONINFOA));
+  info->dwOSVersionInfoSize = size;
+  if (extended) {
+    info->wProductType = productType_;
+  }
   return TRUE;
 }
 

@@ -55,7 +55,12 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   SimSpooler& spooler() { return spooler_; }
   SimServices& services() { return services_; }
   SimLibraries& libraries() { return libraries_; }
-  void SetVersion(DWORD platformId, DWORD major, DWORD minor);
+  // productType: VER_NT_WORKSTATION, VER_NT_SERVER or VER_NT_DOMAIN_CONTROLLER.
+  void SetVersion(DWORD platformId, DWORD major, DWORD minor,
+                  BYTE productType = VER_NT_WORKSTATION);
+  // The program runs as a 32-bit process on 64-bit Windows (WOW64).
+  void SetWow64(bool wow64) { wow64_ = wow64; }
+  bool wow64() const { return wow64_; }
   void SetModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
   void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
   const std::string& currentDirectory() const { return currentDirectory_; }
@@ -96,6 +101,16 @@ class SimMachine final : public FileService, public SystemService, public UserSe
     return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion == 5 &&
            version_.dwMinorVersion == 0;
   }
+  // NT 4 before SP6 and Windows 95/98/Me know only the plain version structure.
+  bool KnowsExtendedVersion() const {
+    return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion >= 5;
+  }
+  // kernel32.dll exports IsWow64Process from XP on.
+  bool HasIsWow64Process() const {
+    return version_.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+           (version_.dwMajorVersion > 5 ||
+            (version_.dwMajorVersion == 5 && version_.dwMinorVersion >= 1));
+  }
   bool IsNt5OrLater() const {
     return version_.dwPlatformId == VER_PLATFORM_WIN32_NT && version_.dwMajorVersion >= 5;
   }
@@ -133,6 +148,11 @@ class SimMachine final : public FileService, public SystemService, public UserSe
 
   // SystemService
   BOOL GetVersionExA(OSVERSIONINFOA* info) override;
+  BOOL GetVersionExA(OSVERSIONINFOEXA* info) override;
+  HANDLE GetCurrentProcess() override { return kCurrentProcess; }
+  // The pseudo handle GetCurrentProcess gives.
+  static inline HANDLE const kCurrentProcess =
+      reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
   void Sleep(DWORD milliseconds) override { clock_ += milliseconds; }
   DWORD GetLastError() override { return lastError_; }
   void SetLastError(DWORD error) override { lastError_ = error; }
@@ -154,6 +174,8 @@ class SimMachine final : public FileService, public SystemService, public UserSe
   std::string currentDirectory_ = "C:\\PACKAGE";
   DWORD setCurrentDirectoryError_ = 0;
   OSVERSIONINFOA version_{};
+  BYTE productType_ = VER_NT_WORKSTATION;
+  bool wow64_ = false;
   DWORD lastError_ = 0;
   DWORD clock_ = 0;
   std::map<UINT, std::string> strings_;

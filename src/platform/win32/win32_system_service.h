@@ -11,6 +11,10 @@ class Win32SystemService final : public SystemService {
     info->dwOSVersionInfoSize = sizeof(*info);
     return ::GetVersionExA(info);
   }
+  BOOL GetVersionExA(OSVERSIONINFOEXA* info) override {
+    return ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info));
+  }
+  HANDLE GetCurrentProcess() override { return ::GetCurrentProcess(); }
   void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
   DWORD GetLastError() override { return ::GetLastError(); }
   void SetLastError(DWORD error) override { ::SetLastError(error); }

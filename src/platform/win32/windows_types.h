@@ -4,6 +4,7 @@
 #include <windows.h>
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "OSVERSIONINFOA layout");
+static_assert(sizeof(OSVERSIONINFOEXA) == 156, "OSVERSIONINFOEXA layout");
 
 #include <winspool.h>
 

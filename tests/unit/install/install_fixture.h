@@ -22,6 +22,9 @@ constexpr const char* kNtProcessorsKey =
     "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Print Processors\\";
 constexpr const char* k9xProcessorsKey =
     "SYSTEM\\CurrentControlSet\\Control\\Print\\Environments\\Windows 4.0\\Print Processors\\";
+// What a spooler refusal's message adds when the spooler denied access.
+constexpr const char* kNeedsAdministrator =
+    "\n拒绝访问：安装打印机驱动需要管理员权限，请以管理员身份运行本程序。";
 
 class InstallTest : public ::testing::Test {
  protected:

@@ -14,6 +14,7 @@ namespace {
 using install::InstallSelection;
 using install::SequenceEnd;
 using install_test::kMonitorsKey;
+using install_test::kNeedsAdministrator;
 using platform::sim::SimUsbDevice;
 using platform::sim::SimUsbLibrary;
 
@@ -463,12 +464,13 @@ const CloseCase kCloseCases[] = {
      [](InstallSequenceTest& t, InstallSelection&) {
        t.machine.spooler().FailCall("AddMonitorA", ERROR_ACCESS_DENIED);
      },
-     {Id(IDS_ADD_MONITOR_FAILED)}},
+     {Id(IDS_ADD_MONITOR_FAILED) + kNeedsAdministrator}},
     {"ProcessorRefused",
      [](InstallSequenceTest& t, InstallSelection&) {
        t.machine.spooler().FailCall("AddPrintProcessorA", ERROR_ACCESS_DENIED);
      },
-     {Id(IDS_ADD_PROCESSOR_FAILED), Id(IDS_ADD_PROCESSOR_FAILED)}},
+     // The refused request says why; the processor check's own message follows.
+     {Id(IDS_ADD_PROCESSOR_FAILED) + kNeedsAdministrator, Id(IDS_ADD_PROCESSOR_FAILED)}},
     {"SpoolerNotComingBackAfterTheUpdate",
      [](InstallSequenceTest& t, InstallSelection&) {
        t.machine.registry().PutDword(std::string(kMonitorsKey) + "TP Serial Monitor",
@@ -481,7 +483,7 @@ const CloseCase kCloseCases[] = {
        Usb(t, s, kModeTypical).AttachUsbPrinters({});
        t.machine.spooler().FailCall("EnumPortsA", ERROR_ACCESS_DENIED);
      },
-     {Id(IDS_ENUM_PORTS_FAILED)}},
+     {Id(IDS_ENUM_PORTS_FAILED) + kNeedsAdministrator}},
     {"HelpFileNameEmpty",
      [](InstallSequenceTest& t, InstallSelection&) {
        t.EditConfig("setup_receipt.ini", "STDHelpFile=TPSTD.HLP", "STDHelpFile=");
@@ -498,7 +500,7 @@ const CloseCase kCloseCases[] = {
      [](InstallSequenceTest& t, InstallSelection&) {
        t.machine.spooler().FailCall("AddPrinterA", ERROR_ACCESS_DENIED);
      },
-     {"#116er = 5"}},
+     {std::string("#116er = 5") + kNeedsAdministrator}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, InstallSequenceCloses, ::testing::ValuesIn(kCloseCases),

@@ -128,7 +128,8 @@ TEST_F(CheckPortMonitorsTest, MonitorReportedAlreadyInstalledIsSuccess) {
 TEST_F(CheckPortMonitorsTest, RefusedMonitorEndsTheInstallationWith119) {
   machine.spooler().FailCall("AddMonitorA", ERROR_ACCESS_DENIED);
   EXPECT_EQ(Check("KSCOM1:"), install::kMonitorAddFailed);
-  EXPECT_EQ(Shown(), Messages({IDS_ADD_MONITOR_FAILED}));
+  EXPECT_EQ(Shown(), std::vector<std::string>{Message(IDS_ADD_MONITOR_FAILED) +
+                                              install_test::kNeedsAdministrator});
   EXPECT_FALSE(machine.registry().KeyExists(MonitorKey(kSerialMonitor)));
   ExpectEverythingReleased();
 }

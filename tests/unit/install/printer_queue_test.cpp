@@ -129,10 +129,12 @@ TEST_F(AddPrinterQueueTest, FirstCopyFailingOtherwiseShows116WithTheErrorAndStop
 }
 
 TEST_F(AddPrinterQueueTest, FirstAttemptFailingOtherwiseShows116WithTheError) {
+  // Refused for want of administrator rights: the error number, and what it means.
   machine.spooler().FailCall("AddPrinterA", ERROR_ACCESS_DENIED);
   Installation run;
   EXPECT_EQ(Add(run, "M(P)", false), 0);
-  EXPECT_EQ(Shown(), std::vector<std::string>{Message(IDS_ADD_PRINTER_FAILED) + "er = 5"});
+  EXPECT_EQ(Shown(), std::vector<std::string>{Message(IDS_ADD_PRINTER_FAILED) + "er = 5" +
+                                              install_test::kNeedsAdministrator});
   EXPECT_STREQ(run.record.pPrinterName, "");
   EXPECT_EQ(machine.spooler().callCount("AddPrinterA"), 1);
 }

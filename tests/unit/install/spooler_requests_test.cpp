@@ -9,7 +9,9 @@ namespace {
 using install_test::InstallTest;
 
 class SpoolerRequestsTest : public InstallTest {
- protected:
+ public:
+  using InstallTest::platform;
+
   config::DriverRecord Driver() {
     config::DriverRecord driver{};
     driver.cVersion = 3;
@@ -50,11 +52,11 @@ TEST_F(SpoolerRequestsTest, AddDriverToleratesNoErrorAtAll) {
   // Files missing from the driver folder (the simulation refuses them, an assumption no test
   // records), then errors a caller might hope to be harmless.
   EXPECT_EQ(install::AddDriver(platform(), Driver()), 0);
-  for (DWORD error : {ERROR_ALREADY_EXISTS, ERROR_PRINTER_ALREADY_EXISTS, ERROR_ACCESS_DENIED}) {
+  for (DWORD error : {ERROR_ALREADY_EXISTS, ERROR_PRINTER_ALREADY_EXISTS}) {
     machine.spooler().FailCall("AddPrinterDriverA", error, 1);
     EXPECT_EQ(install::AddDriver(platform(), Driver()), 0) << error;
   }
-  EXPECT_EQ(Shown(), std::vector<std::string>(4, Message(IDS_ADD_DRIVER_FAILED)));
+  EXPECT_EQ(Shown(), std::vector<std::string>(3, Message(IDS_ADD_DRIVER_FAILED)));
 }
 
 // AddPortMonitor.
@@ -131,7 +133,7 @@ TEST_F(SpoolerRequestsTest, ProbePortsAsksForTheSizeThenTheList) {
 }
 
 TEST_F(SpoolerRequestsTest, ProbePortsFailingShows125) {
-  machine.spooler().FailCall("EnumPortsA", ERROR_ACCESS_DENIED);
+  machine.spooler().FailCall("EnumPortsA", ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(install::ProbePorts(platform()), 0);
   EXPECT_EQ(Shown(), Messages({IDS_ENUM_PORTS_FAILED}));
 }
@@ -141,5 +143,49 @@ TEST_F(SpoolerRequestsTest, ProbePortsWithTheSpoolerStoppedShows125) {
   EXPECT_EQ(install::ProbePorts(platform()), 0);
   EXPECT_EQ(Shown(), Messages({IDS_ENUM_PORTS_FAILED}));
 }
+
+// Without administrator rights every spooler request is refused with ERROR_ACCESS_DENIED; the
+// message then names the rights, and only then.
+
+struct RefusedRequest {
+  const char* call;
+  unsigned message;
+  int (*request)(SpoolerRequestsTest& test);
+};
+
+class SpoolerRefusalTest : public SpoolerRequestsTest,
+                           public ::testing::WithParamInterface<RefusedRequest> {};
+
+TEST_P(SpoolerRefusalTest, AccessDeniedNamesAdministratorRights) {
+  const RefusedRequest& r = GetParam();
+  machine.spooler().FailCall(r.call, ERROR_ACCESS_DENIED);
+  EXPECT_EQ(r.request(*this), 0);
+  machine.spooler().FailCall(r.call, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(r.request(*this), 0);
+  EXPECT_EQ(Shown(),
+            (std::vector<std::string>{Message(r.message) + install_test::kNeedsAdministrator,
+                                      Message(r.message)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, SpoolerRefusalTest,
+    ::testing::Values(RefusedRequest{"AddPrinterDriverA", IDS_ADD_DRIVER_FAILED,
+                                     [](SpoolerRequestsTest& t) {
+                                       return install::AddDriver(t.platform(), t.Driver());
+                                     }},
+                      RefusedRequest{"AddMonitorA", IDS_ADD_MONITOR_FAILED,
+                                     [](SpoolerRequestsTest& t) {
+                                       return install::AddPortMonitor(t.platform(), t.Monitor());
+                                     }},
+                      RefusedRequest{"AddPrintProcessorA", IDS_ADD_PROCESSOR_FAILED,
+                                     [](SpoolerRequestsTest& t) {
+                                       return install::AddProcessor(t.platform(), "KS Processor",
+                                                                    "KSPP.DLL", kTargetWinXp);
+                                     }},
+                      RefusedRequest{"EnumPortsA", IDS_ENUM_PORTS_FAILED,
+                                     [](SpoolerRequestsTest& t) {
+                                       return install::ProbePorts(t.platform());
+                                     }}),
+    [](const ::testing::TestParamInfo<RefusedRequest>& info) { return info.param.call; });
 
 }  // namespace

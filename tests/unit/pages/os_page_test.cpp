@@ -26,14 +26,19 @@ struct OsCase {
   int enabledButton;
   int target;
   bool unsupportedMessage;
+  BYTE productType = VER_NT_WORKSTATION;
+  const char* checkedText = "";  // the checked button's caption set by the page; "": left alone
 };
+
+constexpr const char* kXpAndLater = "Windows XP 及更高版本";
+constexpr const char* kServer2003AndLater = "Windows Server 2003 及更高版本";
 
 class OsPageTest : public ::testing::TestWithParam<OsCase> {};
 
 TEST_P(OsPageTest, FixesTheTargetFromTheRunningSystem) {
   const OsCase& c = GetParam();
   SimMachine machine;
-  machine.SetVersion(c.platformId, c.major, c.minor);
+  machine.SetVersion(c.platformId, c.major, c.minor, c.productType);
   FakeDialogView view;
   pages::OsPage page(machine.platform());
 
@@ -43,6 +48,8 @@ TEST_P(OsPageTest, FixesTheTargetFromTheRunningSystem) {
   for (int button : kButtons) {
     EXPECT_EQ(view.IsChecked(button), button == c.checkedButton) << "button " << button;
     EXPECT_EQ(view.IsEnabled(button), button == c.enabledButton) << "button " << button;
+    EXPECT_EQ(view.GetText(button), button == c.checkedButton ? c.checkedText : "")
+        << "button " << button;
   }
   if (c.unsupportedMessage) {
     ASSERT_EQ(machine.messageBoxes().size(), 1u);
@@ -66,7 +73,30 @@ INSTANTIATE_TEST_SUITE_P(
         OsCase{"Server2003", VER_PLATFORM_WIN32_NT, 5, 2, IDC_OS_SERVER2003, IDC_OS_SERVER2003, 4,
                false},
         OsCase{"Nt5Point3", VER_PLATFORM_WIN32_NT, 5, 3, 0, IDC_OS_WIN98, 0, false},
-        OsCase{"Vista", VER_PLATFORM_WIN32_NT, 6, 0, 0, IDC_OS_WIN98, 0, false},
+        OsCase{"Server2003ReportedAsServer", VER_PLATFORM_WIN32_NT, 5, 2, IDC_OS_SERVER2003,
+               IDC_OS_SERVER2003, 4, false, VER_NT_SERVER},
+        // Vista and later: a workstation installs the XP drivers, a server the 2003 ones.
+        OsCase{"Vista", VER_PLATFORM_WIN32_NT, 6, 0, IDC_OS_WINXP, IDC_OS_WINXP, 3, false,
+               VER_NT_WORKSTATION, kXpAndLater},
+        OsCase{"Win7", VER_PLATFORM_WIN32_NT, 6, 1, IDC_OS_WINXP, IDC_OS_WINXP, 3, false,
+               VER_NT_WORKSTATION, kXpAndLater},
+        OsCase{"Win8", VER_PLATFORM_WIN32_NT, 6, 2, IDC_OS_WINXP, IDC_OS_WINXP, 3, false,
+               VER_NT_WORKSTATION, kXpAndLater},
+        OsCase{"Win81", VER_PLATFORM_WIN32_NT, 6, 3, IDC_OS_WINXP, IDC_OS_WINXP, 3, false,
+               VER_NT_WORKSTATION, kXpAndLater},
+        OsCase{"Win10", VER_PLATFORM_WIN32_NT, 10, 0, IDC_OS_WINXP, IDC_OS_WINXP, 3, false,
+               VER_NT_WORKSTATION, kXpAndLater},
+        OsCase{"Server2008", VER_PLATFORM_WIN32_NT, 6, 0, IDC_OS_SERVER2003, IDC_OS_SERVER2003, 4,
+               false, VER_NT_SERVER, kServer2003AndLater},
+        OsCase{"Server2008R2DomainController", VER_PLATFORM_WIN32_NT, 6, 1, IDC_OS_SERVER2003,
+               IDC_OS_SERVER2003, 4, false, VER_NT_DOMAIN_CONTROLLER, kServer2003AndLater},
+        OsCase{"Server2012R2", VER_PLATFORM_WIN32_NT, 6, 3, IDC_OS_SERVER2003, IDC_OS_SERVER2003, 4,
+               false, VER_NT_SERVER, kServer2003AndLater},
+        OsCase{"Server2016", VER_PLATFORM_WIN32_NT, 10, 0, IDC_OS_SERVER2003, IDC_OS_SERVER2003, 4,
+               false, VER_NT_SERVER, kServer2003AndLater},
+        // Windows 95/98/Me and NT 4 refuse the extended structure: the plain one decides.
+        OsCase{"Nt4ServerPlainStructureOnly", VER_PLATFORM_WIN32_NT, 4, 0, IDC_OS_NT4, IDC_OS_NT4,
+               1, false, VER_NT_SERVER},
         OsCase{"Win32s", VER_PLATFORM_WIN32s, 3, 10, 0, IDC_OS_WIN98, 0, true},
         OsCase{"UnknownPlatform", 7, 5, 1, 0, IDC_OS_WIN98, 0, true}),
     [](const ::testing::TestParamInfo<OsCase>& info) { return info.param.name; });
