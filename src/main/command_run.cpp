@@ -8,8 +8,10 @@
 
 namespace launch {
 
-int RunCommandLine(platform::Platform& platform, const CommandLine& line, const StartState& start,
-                   RunLog& log) {
+using namespace unattended;
+
+int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line,
+                   const unattended::StartState& start, unattended::RunLog& log) {
   // A run that leaves no log cannot be judged afterwards: nothing is changed.
   const std::string error = !line.error.empty() ? line.error : start.logProblem;
   if (!error.empty()) {

@@ -13,7 +13,7 @@
 namespace launch {
 
 // `line` and `start` come from BeginRun (start_up.h). Returns the exit code (exit_codes.h).
-int RunCommandLine(platform::Platform& platform, const CommandLine& line, const StartState& start,
-                   RunLog& log);
+int RunCommandLine(platform::Platform& platform, const unattended::CommandLine& line,
+                   const unattended::StartState& start, unattended::RunLog& log);
 
 }  // namespace launch
