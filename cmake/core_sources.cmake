@@ -35,6 +35,7 @@ set(CORE_SOURCES
   src/install/spooler_requests.cpp
   src/install/unidrv_files.cpp
   src/install/usb_check.cpp
+  src/language/language.cpp
   src/messages/message_box.cpp
   src/pages/licence_page.cpp
   src/pages/port_page.cpp

@@ -24,6 +24,18 @@ void SetOnce(std::string& target, const std::string& value, const std::string& n
   }
 }
 
+void SetLanguage(const std::string& value, CommandLine& line) {
+  if (line.language != language::Request::kSystem) {
+    line.error = "/lang is given twice";
+  } else if (value == "zh") {
+    line.language = language::Request::kChinese;
+  } else if (value == "en") {
+    line.language = language::Request::kEnglish;
+  } else {
+    line.error = "/lang needs zh or en: /lang:zh, /lang:en";
+  }
+}
+
 void ApplyWord(const std::string& word, CommandLine& line) {
   if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) {
     line.error = "unknown argument \"" + word + "\"";
@@ -42,6 +54,8 @@ void ApplyWord(const std::string& word, CommandLine& line) {
     SetOnce(line.answersPath, value, name, line);
   } else if (name == "log") {
     SetOnce(line.logPath, value, name, line);
+  } else if (name == "lang") {
+    SetLanguage(Lower(value), line);
   } else if (name == "uninstall") {
     SetOnce(line.uninstallModel, value, name, line);
   } else {
@@ -114,6 +128,9 @@ std::string UsageText() {
          "Setup.exe /quiet /answers:FILE [/log:FILE]  installs without windows, as FILE says\n"
          "Setup.exe /uninstall:MODEL [/quiet] [/log:FILE]\n"
          "                                           removes what the package installed for MODEL\n"
+         "/lang:zh or /lang:en                       Chinese or English texts (without it: "
+         "Chinese\n"
+         "                                           on a Chinese Windows, English on any other)\n"
          "\n"
          "Without /log the log is Setup.log in the user's temporary folder.\n"
          "Exit codes: 0 done, 3010 done (restart required), 1602 nothing changed,\n"

@@ -6,15 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "language/language.h"
+
 namespace unattended {
 
 struct CommandLine {
-  bool help = false;           // /?
-  bool quiet = false;          // /quiet
-  std::string answersPath;     // /answers:FILE
-  std::string logPath;         // /log:FILE
-  std::string uninstallModel;  // /uninstall:MODEL
-  std::string error;           // why the arguments are not usable; empty when they are
+  bool help = false;                                        // /?
+  bool quiet = false;                                       // /quiet
+  std::string answersPath;                                  // /answers:FILE
+  std::string logPath;                                      // /log:FILE
+  std::string uninstallModel;                               // /uninstall:MODEL
+  language::Request language = language::Request::kSystem;  // /lang:zh or /lang:en
+  std::string error;  // why the arguments are not usable; empty when they are
 
   bool interactive() const { return !help && !quiet && uninstallModel.empty() && error.empty(); }
 };

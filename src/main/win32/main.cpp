@@ -1,5 +1,6 @@
 // Setup.exe: starts the printer-driver installation wizard and ends when it closes.
 #include <windows.h>
+#include "language/language.h"
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -20,7 +21,9 @@
 
 namespace {
 
-constexpr const char* kWizardCaption = "安装打印机驱动程序";
+const char* WizardCaption() {
+  return language::Pick("安装打印机驱动程序", "Install Printer Driver");
+}
 
 // Common controls 4.70 and later have InitCommonControlsEx; Windows 98 and NT 4 as shipped
 // have 4.00 with InitCommonControls only, so the newer call is looked up, never imported.
@@ -53,7 +56,8 @@ bool PrepareRichText(platform::Platform& platform) {
 // The licence agreement, an RTF document kept as a resource of the program.
 std::string LicenceAgreement() {
   HMODULE self = ::GetModuleHandleA(nullptr);
-  HRSRC resource = ::FindResourceA(self, MAKEINTRESOURCEA(IDR_LICENCE_RTF), RT_RCDATA);
+  HRSRC resource =
+      ::FindResourceA(self, MAKEINTRESOURCEA(language::ResourceId(IDR_LICENCE_RTF)), RT_RCDATA);
   HGLOBAL loaded = resource != nullptr ? ::LoadResource(self, resource) : nullptr;
   const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
   if (data == nullptr) {
@@ -71,7 +75,7 @@ int RunWizard(platform::Platform& platform) {
                    ? app::FinishOutcome::kStay
                    : app::FinishOutcome::kClose;
       });
-  app::win32::WizardDialog window(parts.wizard, kWizardCaption);
+  app::win32::WizardDialog window(parts.wizard, WizardCaption());
   window.Run();
   return 0;
 }
@@ -104,6 +108,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
                    int /*show*/) {
   const unattended::CommandLine line =
       unattended::ParseCommandLine(commandLine != nullptr ? commandLine : "");
+  language::SetCurrent(language::Choose(::GetACP(), line.language));
   platform::Win32Platform win32;
   if (line.help) {
     messages::ShowText(win32.Get(), unattended::UsageText());
