@@ -7,6 +7,10 @@
 #include "app/setup_wizard.h"
 #include "fakes/fake_dialog_view.h"
 #include "language/scoped_language.h"
+#include "messages/message_box.h"
+#include "platform/sim/sim_machine.h"
+#include "unattended/answering_user_service.h"
+#include "unattended/memory_log.h"
 #include "uninstall/removal_texts.h"
 
 namespace {
@@ -85,6 +89,28 @@ TEST(EnglishTexts, FrameButtonsHaveEnglishCaptionsWithMnemonics) {
   EXPECT_EQ(frame.GetText(IDC_BACK), "<< &Back");
   EXPECT_EQ(frame.GetText(IDC_NEXT_FINISH), "&Finish");  // a wizard without pages
   EXPECT_EQ(frame.GetText(IDC_CANCEL_WIZARD), "&Cancel");
+}
+
+}  // namespace
+
+namespace {
+
+// A run without windows logs each message in the run's language with its message-table id, and
+// answers the questions by id whatever the language.
+TEST(EnglishTexts, UnattendedLogNamesEnglishMessagesByTheirIds) {
+  ScopedLanguage english(language::Language::kEnglish);
+  platform::sim::SimMachine machine;
+  unattended_test::MemoryLog log;
+  unattended::AnsweringUserService user(machine.platform().user, log,
+                                        unattended::QuestionAnswers{false, true});
+  const std::string installed = messages::LoadMessage(machine.platform(), IDS_INSTALL_SUCCEEDED);
+  const std::string restart = messages::LoadMessage(machine.platform(), IDS_RESTART_QUESTION);
+  user.MessageBoxA(installed.c_str(), "Setup", MB_OK);
+  EXPECT_EQ(user.MessageBoxA(restart.c_str(), "Setup", MB_YESNO), IDYES);
+  ASSERT_EQ(log.lines.size(), 2u);
+  EXPECT_EQ(log.lines[0], "message 131: The printer driver was installed");
+  EXPECT_EQ(log.lines[1].rfind("message 114 (question, answered Yes): Restart the system", 0), 0u)
+      << log.lines[1];
 }
 
 }  // namespace
