@@ -42,6 +42,7 @@ set(CORE_SOURCES
   src/install/unidrv_files.cpp
   src/install/usb_check.cpp
   src/install/windows_components.cpp
+  src/language/language.cpp
   src/messages/message_box.cpp
   src/pages/licence_page.cpp
   src/pages/port_page.cpp

@@ -1,5 +1,5 @@
 # Lays out the driver package ready to copy to a Windows machine or a CD: a copy of package/
-# with Setup.exe, pkgcheck.exe and Guide.CHM beside DRVCONFIG\, then checks it with the native
+# with Setup.exe, pkgcheck.exe, Guide.CHM and GuideEn.CHM beside DRVCONFIG\, then checks it with the native
 # pkgcheck when one is built (build/native/pkgcheck, or the cache variable SETUP_PKGCHECK).
 # Part of the default build of the Windows presets.
 #
@@ -7,8 +7,9 @@
 # for build/windows64; any other binary dir lays the package out inside itself. The cache
 # variable SETUP_PACKAGE_DIR overrides this.
 #
-# Guide.CHM is built from package-src/guide when chmcmd (Debian package fp-utils) and iconv
-# are found; otherwise the package is laid out without it.
+# Guide.CHM (Chinese) is built from package-src/guide and GuideEn.CHM (English) from
+# package-src/guide-en when chmcmd (Debian package fp-utils) and iconv are found; otherwise the
+# package is laid out without them.
 #
 # Files that the build makes for the package (a real DLL in place of a placeholder) are added
 # by appending "<target>=<path inside the package>" to the global property
@@ -21,7 +22,8 @@
 
 if(CMAKE_SCRIPT_MODE_FILE)
   # Build time: LAYOUT_MANIFEST names a file that sets LAYOUT_SOURCE, LAYOUT_DEST,
-  # LAYOUT_PROGRAM, LAYOUT_CHECKER (pkgcheck.exe), LAYOUT_HELP, LAYOUT_BUILT ("file|path" items)
+  # LAYOUT_PROGRAM, LAYOUT_CHECKER (pkgcheck.exe), LAYOUT_HELP (the help files),
+  # LAYOUT_BUILT ("file|path" items)
   # and LAYOUT_PKGCHECK (the native pkgcheck that checks the layout).
   include(${LAYOUT_MANIFEST})
   get_filename_component(dest "${LAYOUT_DEST}" ABSOLUTE)
@@ -53,9 +55,10 @@ if(CMAKE_SCRIPT_MODE_FILE)
       message(FATAL_ERROR "package layout: cannot copy ${built_file} to ${built_path}")
     endif()
   endforeach()
-  if(LAYOUT_HELP)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_HELP}" "${dest}/Guide.CHM")
-  endif()
+  foreach(help IN LISTS LAYOUT_HELP)
+    get_filename_component(help_name "${help}" NAME)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${help}" "${dest}/${help_name}")
+  endforeach()
   execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_CHECKER}" "${dest}/pkgcheck.exe")
   execute_process(COMMAND ${CMAKE_COMMAND} -E copy "${LAYOUT_PROGRAM}" "${dest}/Setup.exe")
 
@@ -91,14 +94,14 @@ set(SETUP_PKGCHECK "${PROJECT_SOURCE_DIR}/build/native/pkgcheck" CACHE FILEPATH
     "The native pkgcheck that checks the laid-out package (when it exists at build time)")
 file(GLOB_RECURSE setup_package_files CONFIGURE_DEPENDS "${setup_package_source}/*")
 
-# The help file: sources are UTF-8, HTML Help wants the Chinese texts in code page 936.
+# The help files: sources are UTF-8, HTML Help wants the Chinese texts in code page 936 (the
+# English sources are ASCII and pass through unchanged).
 find_program(SETUP_CHMCMD chmcmd)
 find_program(SETUP_ICONV iconv)
-set(setup_help_file "")
-if(SETUP_CHMCMD AND SETUP_ICONV)
-  set(guide_source "${PROJECT_SOURCE_DIR}/package-src/guide")
-  set(guide_work "${CMAKE_BINARY_DIR}/guide")
-  set(setup_help_file "${guide_work}/Guide.CHM")
+set(setup_help_files "")
+function(setup_help_file source_name chm_name)
+  set(guide_source "${PROJECT_SOURCE_DIR}/package-src/${source_name}")
+  set(guide_work "${CMAKE_BINARY_DIR}/${source_name}")
   file(GLOB guide_files CONFIGURE_DEPENDS "${guide_source}/*")
   set(guide_commands "")
   foreach(guide_file IN LISTS guide_files)
@@ -107,17 +110,22 @@ if(SETUP_CHMCMD AND SETUP_ICONV)
          COMMAND ${SETUP_ICONV} -f UTF-8 -t GBK -o "${guide_work}/${guide_name}" "${guide_file}")
   endforeach()
   add_custom_command(
-    OUTPUT "${setup_help_file}"
+    OUTPUT "${guide_work}/${chm_name}"
     COMMAND ${CMAKE_COMMAND} -E rm -rf "${guide_work}"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${guide_work}"
     ${guide_commands}
-    # chmcmd writes Guide.CHM beside the project file.
+    # chmcmd writes the help file beside the project file.
     COMMAND ${CMAKE_COMMAND} -E chdir "${guide_work}" ${SETUP_CHMCMD} guide.hhp
     DEPENDS ${guide_files}
-    COMMENT "Building Guide.CHM"
+    COMMENT "Building ${chm_name}"
     VERBATIM)
+  set(setup_help_files ${setup_help_files} "${guide_work}/${chm_name}" PARENT_SCOPE)
+endfunction()
+if(SETUP_CHMCMD AND SETUP_ICONV)
+  setup_help_file(guide Guide.CHM)
+  setup_help_file(guide-en GuideEn.CHM)
 else()
-  message(STATUS "chmcmd or iconv not found: the package is laid out without Guide.CHM")
+  message(STATUS "chmcmd or iconv not found: the package is laid out without its help files")
 endif()
 
 get_property(setup_built_items GLOBAL PROPERTY SETUP_PACKAGE_BUILT_FILES)
@@ -148,7 +156,7 @@ file(GENERATE OUTPUT "${setup_layout_manifest}" CONTENT
 set(LAYOUT_DEST \"${SETUP_PACKAGE_DIR}\")
 set(LAYOUT_PROGRAM \"$<TARGET_FILE:Setup>\")
 set(LAYOUT_CHECKER \"$<TARGET_FILE:pkgcheck>\")
-set(LAYOUT_HELP \"${setup_help_file}\")
+set(LAYOUT_HELP \"${setup_help_files}\")
 set(LAYOUT_BUILT \"${setup_built_manifest}\")
 set(LAYOUT_PKGCHECK \"${SETUP_PKGCHECK}\")
 ")
@@ -158,7 +166,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -DLAYOUT_MANIFEST=${setup_layout_manifest}
           -P "${CMAKE_CURRENT_LIST_FILE}"
   DEPENDS Setup pkgcheck ${setup_built_targets} ${setup_source_files} ${setup_package_files}
-          ${setup_help_file} "${setup_layout_manifest}"
+          ${setup_help_files} "${setup_layout_manifest}"
           "${CMAKE_CURRENT_LIST_FILE}"
   COMMENT "Laying out the driver package in ${SETUP_PACKAGE_DIR}"
   VERBATIM)

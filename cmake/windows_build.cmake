@@ -8,13 +8,22 @@ set(SETUP_WINDOWS_LINK -static -static-libgcc -static-libstdc++
 setup_core_library(setup_core_win)
 target_link_libraries(setup_core_win PUBLIC winspool)
 
-# The licence agreement: an RTF document in code page 936, made from its UTF-8 text.
+# The licence agreement: an RTF document in code page 936, made from its UTF-8 text, and the
+# English one in code page 1252.
 set(LICENCE_RTF ${CMAKE_BINARY_DIR}/generated/licence.rtf)
 add_custom_command(OUTPUT ${LICENCE_RTF}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
   COMMAND python3 ${PROJECT_SOURCE_DIR}/resources/make_licence_rtf.py
           ${PROJECT_SOURCE_DIR}/resources/licence.txt ${LICENCE_RTF}
   DEPENDS ${PROJECT_SOURCE_DIR}/resources/licence.txt
+          ${PROJECT_SOURCE_DIR}/resources/make_licence_rtf.py
+  VERBATIM)
+set(LICENCE_RTF_ENGLISH ${CMAKE_BINARY_DIR}/generated/licence_en.rtf)
+add_custom_command(OUTPUT ${LICENCE_RTF_ENGLISH}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/resources/make_licence_rtf.py
+          ${PROJECT_SOURCE_DIR}/resources/licence_en.txt ${LICENCE_RTF_ENGLISH} --english
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/licence_en.txt
           ${PROJECT_SOURCE_DIR}/resources/make_licence_rtf.py
   VERBATIM)
 
@@ -30,13 +39,14 @@ add_executable(Setup WIN32
   src/ui/win32/win32_dialog_view.cpp
   resources/setup.rc
   ${LICENCE_RTF}
+  ${LICENCE_RTF_ENGLISH}
 )
 target_link_libraries(Setup PRIVATE setup_core_win comctl32 ole32 shell32)
 # Release builds ship without symbols.
 target_link_options(Setup PRIVATE ${SETUP_WINDOWS_LINK} $<$<CONFIG:MinSizeRel,Release>:-s>)
 set_target_properties(Setup PROPERTIES OUTPUT_NAME Setup RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set_property(SOURCE resources/setup.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${PROJECT_SOURCE_DIR}/resources/message_texts.inc ${LICENCE_RTF})
+  ${PROJECT_SOURCE_DIR}/resources/message_texts.inc ${LICENCE_RTF} ${LICENCE_RTF_ENGLISH})
 target_include_directories(Setup PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src
   ${CMAKE_BINARY_DIR}/generated)
 

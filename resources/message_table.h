@@ -10,11 +10,12 @@ namespace messages {
 
 struct MessageText {
   unsigned id;
-  const char* text;  // in the ANSI code page the program is built for (936)
+  const char* chinese;  // in code page 936, as the program's literals are built
+  const char* english;  // ASCII
 };
 
 #define QUOTE "\""
-#define MESSAGE(id, text) MessageText{id, text},
+#define MESSAGE(id, chinese, english) MessageText{id, chinese, english},
 inline constexpr MessageText kMessageTable[] = {
 #include "resources/message_texts.inc"
 };

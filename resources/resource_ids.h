@@ -1,6 +1,10 @@
 // Resource and control ids shared by the resource script and the program.
 #pragma once
 
+// The English dialogs, strings and documents carry the Chinese id plus this offset, so the program
+// picks its language itself instead of leaving it to the system's resource-language fallback.
+#define ENGLISH_RESOURCE_OFFSET 1000
+
 // Dialog templates.
 #define IDD_ABOUT 100
 #define IDD_WIZARD 102

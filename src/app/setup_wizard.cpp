@@ -1,14 +1,23 @@
 #include "app/setup_wizard.h"
 
+#include "language/language.h"
 #include "resources/resource_ids.h"
 
 namespace app {
 namespace {
 
-constexpr const char* kBackCaption = "<<上一步（&B）";
-constexpr const char* kNextCaption = "下一步（&N）>>";
-constexpr const char* kFinishCaption = "完成（&F）";
-constexpr const char* kCancelCaption = "取消（&C）";
+const char* BackCaption() {
+  return language::Pick("<<上一步（&B）", "<< &Back");
+}
+const char* NextCaption() {
+  return language::Pick("下一步（&N）>>", "&Next >>");
+}
+const char* FinishCaption() {
+  return language::Pick("完成（&F）", "&Finish");
+}
+const char* CancelCaption() {
+  return language::Pick("取消（&C）", "&Cancel");
+}
 
 }  // namespace
 
@@ -21,9 +30,9 @@ void SetupWizard::OnInitDialog(WizardHost& host) {
     ShowPage(host, 0);
   }
   ui::DialogView& frame = host.frameView();
-  frame.SetText(IDC_BACK, kBackCaption);
-  frame.SetText(IDC_NEXT_FINISH, pageCount() >= 2 ? kNextCaption : kFinishCaption);
-  frame.SetText(IDC_CANCEL_WIZARD, kCancelCaption);
+  frame.SetText(IDC_BACK, BackCaption());
+  frame.SetText(IDC_NEXT_FINISH, pageCount() >= 2 ? NextCaption() : FinishCaption());
+  frame.SetText(IDC_CANCEL_WIZARD, CancelCaption());
 }
 
 void SetupWizard::ShowPage(WizardHost& host, int index) {
@@ -61,7 +70,7 @@ void SetupWizard::NextStep(WizardHost& host) {
   ShowPage(host, currentPage_ + 1);
   ui::DialogView& frame = host.frameView();
   if (IsLastPage()) {
-    frame.SetText(IDC_NEXT_FINISH, kFinishCaption);
+    frame.SetText(IDC_NEXT_FINISH, FinishCaption());
     rules_.OnArrivedOnLastPage(host);
   }
   frame.Enable(IDC_BACK, true);
@@ -71,7 +80,7 @@ void SetupWizard::NextStep(WizardHost& host) {
 void SetupWizard::GoBack(WizardHost& host) {
   ui::DialogView& frame = host.frameView();
   if (currentPage_ > 0) {
-    frame.SetText(IDC_NEXT_FINISH, kNextCaption);
+    frame.SetText(IDC_NEXT_FINISH, NextCaption());
     ShowPage(host, currentPage_ - 1);
   }
   if (currentPage_ <= 0) {

@@ -1,4 +1,5 @@
 #include "messages/message_box.h"
+#include "language/language.h"
 
 #include <array>
 
@@ -24,7 +25,7 @@ std::string ApplicationTitle(platform::Platform& platform) {
 std::string LoadMessage(platform::Platform& platform, unsigned id) {
   // The longest message is well under 512 bytes in code page 936.
   std::array<char, 512> text{};
-  platform.user.LoadStringA(id, text.data(), static_cast<int>(text.size()));
+  platform.user.LoadStringA(language::ResourceId(id), text.data(), static_cast<int>(text.size()));
   return text.data();
 }
 

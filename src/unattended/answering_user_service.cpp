@@ -1,4 +1,5 @@
 #include "unattended/answering_user_service.h"
+#include "language/language.h"
 
 #include <string>
 
@@ -45,7 +46,7 @@ int AnsweringUserService::LoadStringA(UINT id, LPSTR out, int size) {
 unsigned AnsweringUserService::MessageId(const std::string& text) {
   for (const messages::MessageText& message : messages::kMessageTable) {
     char loaded[1024] = {};
-    strings_.LoadStringA(message.id, loaded, sizeof(loaded));
+    strings_.LoadStringA(language::ResourceId(message.id), loaded, sizeof(loaded));
     if (text == loaded) {
       return message.id;
     }

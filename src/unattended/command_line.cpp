@@ -31,6 +31,18 @@ void SetOnce(std::string& target, const std::string& value, const std::string& n
   }
 }
 
+void SetLanguage(const std::string& value, CommandLine& line) {
+  if (line.language != language::Request::kSystem) {
+    Refuse(line, "/lang is given twice");
+  } else if (value == "zh") {
+    line.language = language::Request::kChinese;
+  } else if (value == "en") {
+    line.language = language::Request::kEnglish;
+  } else {
+    Refuse(line, "/lang needs zh or en: /lang:zh, /lang:en");
+  }
+}
+
 void ApplyWord(const std::string& word, CommandLine& line) {
   if (word.size() < 2 || (word[0] != '/' && word[0] != '-')) {
     Refuse(line, "unknown argument \"" + word + "\"");
@@ -49,6 +61,8 @@ void ApplyWord(const std::string& word, CommandLine& line) {
     SetOnce(line.answersPath, value, name, line);
   } else if (name == "log") {
     SetOnce(line.logPath, value, name, line);
+  } else if (name == "lang") {
+    SetLanguage(Lower(value), line);
   } else if (name == "uninstall") {
     SetOnce(line.uninstallModel, value, name, line);
   } else if (name == "query") {
@@ -133,12 +147,16 @@ std::string UsageText() {
          "Setup.exe /uninstall:MODEL [/quiet] [/log:FILE]\n"
          "                                           removes what the package installed for MODEL\n"
          "Setup.exe /query:MODEL [/log:FILE]         whether MODEL is installed; changes nothing\n"
+         "/lang:zh or /lang:en                       Chinese or English texts (without it: "
+         "Chinese\n"
+         "                                           on a Chinese Windows, English on any other)\n"
          "\n"
          "Relative paths are taken from the folder current when Setup.exe starts; the package\n"
          "is always the folder of Setup.exe. Without /log the log is Setup.log in the user's\n"
          "temporary folder. Exit codes: 0 done (or installed, for /query), 3010 done (restart\n"
          "required), 1602 nothing changed, 1603 failed, 1605 nothing of the model is\n"
-         "installed, 87 bad arguments or a bad answers file.";
+         "installed, 1618 another run of Setup.exe is in progress, 1633 64-bit Windows (not\n"
+         "supported), 87 bad arguments or a bad answers file.";
 }
 
 }  // namespace unattended

@@ -7,16 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "language/language.h"
+
 namespace unattended {
 
 struct CommandLine {
-  bool help = false;           // /?
-  bool quiet = false;          // /quiet
-  std::string answersPath;     // /answers:FILE
-  std::string logPath;         // /log:FILE
-  std::string uninstallModel;  // /uninstall:MODEL
-  std::string queryModel;      // /query:MODEL
-  std::string error;           // the first reason the arguments are not usable; empty when none
+  bool help = false;                                        // /?
+  bool quiet = false;                                       // /quiet
+  std::string answersPath;                                  // /answers:FILE
+  std::string logPath;                                      // /log:FILE
+  std::string uninstallModel;                               // /uninstall:MODEL
+  std::string queryModel;                                   // /query:MODEL
+  language::Request language = language::Request::kSystem;  // /lang:zh or /lang:en
+  std::string error;  // the first reason the arguments are not usable; empty when none
 
   bool interactive() const {
     return !help && !quiet && uninstallModel.empty() && queryModel.empty() && error.empty();

@@ -32,6 +32,8 @@ BUILD = REPO / "build"
 WINE_ROOT = BUILD / "wine"
 LOCALE_DIR = BUILD / "locale"
 LOCALE = "zh_CN.UTF-8"
+# Without a locale of its own Wine's ANSI code page is 1252, as on an English Windows.
+ENGLISH_LOCALE = "C.UTF-8"
 
 WINE_FONTS = Path("/usr/share/wine/fonts")
 CJK_FONT = Path("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc")
@@ -129,8 +131,10 @@ def ensure_locale() -> Path:
     return LOCALE_DIR
 
 
-def wine_env(platform: Platform, prefix: Path, display: str | None = None) -> dict[str, str]:
-    """The environment of every Wine call: this prefix, code page 936, quiet, no Mono/Gecko."""
+def wine_env(platform: Platform, prefix: Path, display: str | None = None,
+             english: bool = False) -> dict[str, str]:
+    """The environment of every Wine call: this prefix, code page 936 (1252 for an English
+    Windows), quiet, no Mono/Gecko."""
     env = {k: v for k, v in os.environ.items()
            if not k.startswith(("WINE", "LC_")) and k not in ("LANG", "LANGUAGE", "DISPLAY")}
     env.update({
@@ -142,8 +146,8 @@ def wine_env(platform: Platform, prefix: Path, display: str | None = None) -> di
         # No Mono or Gecko install prompts; no menu entries written to the Linux desktop.
         "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
         "LOCPATH": str(ensure_locale()),
-        "LANG": LOCALE,
-        "LC_ALL": LOCALE,
+        "LANG": ENGLISH_LOCALE if english else LOCALE,
+        "LC_ALL": ENGLISH_LOCALE if english else LOCALE,
     })
     if display:
         env["DISPLAY"] = display
@@ -275,11 +279,12 @@ class Prefix:
     display: an X display to draw on; None runs headless.
     unmanaged: windows without a window manager (for Xvfb, where a managed close stalls).
     root: another folder for the prefix and its logs instead of build/e2e/work/<name>.
+    english: an English Windows (code page 1252) instead of a Chinese one (936).
     """
 
     def __init__(self, name: str, version: str = "winxp", display: str | None = None,
                  unmanaged: bool = False, platform: Platform | None = None,
-                 root: Path | None = None):
+                 root: Path | None = None, english: bool = False):
         if version not in WINDOWS_VERSIONS:
             raise ValueError(f"unknown Windows version {version!r}")
         self.platform = platform or choose_platform()
@@ -290,7 +295,7 @@ class Prefix:
         self.root = root or BUILD / "e2e" / "work" / name
         self.path = self.root / "prefix"
         self.logs = self.root / "logs"
-        self.env = wine_env(self.platform, self.path, display)
+        self.env = wine_env(self.platform, self.path, display, english)
         self._mounted = False
         self._calls = 0
 

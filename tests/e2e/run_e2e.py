@@ -79,7 +79,7 @@ def run_scenario(sc: scenarios.Scenario, platform: bench.Platform, shots: Path |
     start = time.monotonic()
     display = os.environ.get("DISPLAY") if shots else None
     prefix = bench.Prefix(sc.name, sc.windows, display=display, unmanaged=shots is not None,
-                          platform=platform)
+                          platform=platform, english=sc.english)
     try:
         prefix.open()
         lay_out_package(sc.package, prefix.drive_c / "pkg", platform)

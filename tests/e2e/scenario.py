@@ -11,7 +11,7 @@ SCENARIO_DIR = Path(__file__).resolve().parent / "scenarios"
 SUFFIX = ".scenario"
 
 # The driver's step verbs (tests/e2e/driver/step_file.cpp reads the rest of each step).
-STEP_VERBS = {"timeout", "wait-wizard", "expect-acp", "expect", "expect-text", "click",
+STEP_VERBS = {"timeout", "wait-wizard", "expect-ascii", "expect-acp", "expect", "expect-text", "click",
               "expect-message", "answer", "expect-exit", "screenshot", "select",
               "expect-selected", "expect-entries", "press-f1", "press-key", "expect-windows", "syscommand",
               "dialog-click", "expect-dialog", "start-setup", "lock-file", "write-ini", "mark"}
@@ -99,6 +99,7 @@ class Scenario:
     copied_files: list[CopiedFile] = dataclasses.field(default_factory=list)
     expect_failure: str | None = None  # the driver must fail with a reason containing this
     wow64: bool = False  # the 32-bit build in a 64-bit prefix, whichever bench runs
+    english: bool = False  # an English Windows (code page 1252) instead of a Chinese one
 
 
 def split_words(text: str) -> list[str]:
@@ -176,6 +177,10 @@ def _read_lines(path: Path, scenario: Scenario, depth: int = 0) -> None:
                 raise ScenarioError(f"{where}: {words[0]} takes {CHECK_ARITY[words[0]]} "
                                     "argument(s)")
             scenario.checks.append(Check(words[0], words[1:], where))
+        elif keyword == "locale":
+            if words not in (["chinese"], ["english"]):
+                raise ScenarioError(f"{where}: locale takes chinese or english")
+            scenario.english = words[0] == "english"
         elif keyword == "arguments":
             if len(words) != 1:
                 raise ScenarioError(f'{where}: arguments takes one quoted text')

@@ -32,7 +32,7 @@ layers=(
   "registry"
   "config"
   "messages ui"
-  "platform"
+  "platform language"
   "resources"
 )
 

@@ -39,7 +39,7 @@ class RecordingUserService final : public platform::UserService {
     out[0] = '\0';
     for (const messages::MessageText& message : messages::kMessageTable) {
       if (message.id == id) {
-        std::snprintf(out, static_cast<size_t>(size), "%s", message.text);
+        std::snprintf(out, static_cast<size_t>(size), "%s", message.chinese);
         return static_cast<int>(std::strlen(out));
       }
     }

@@ -1,4 +1,5 @@
 #include "app/win32/wizard_dialog.h"
+#include "language/language.h"
 
 #include <shellapi.h>
 
@@ -7,8 +8,13 @@
 namespace app::win32 {
 namespace {
 
-constexpr const char* kHelpWindowTitle = "打印机驱动安装手册";
-constexpr const char* kHelpFile = ".\\Guide.CHM";
+// Each guide's window title is its own, so a second F1 finds the open guide of this language.
+const char* HelpWindowTitle() {
+  return language::Pick("打印机驱动安装手册", "Printer Driver Installation Guide");
+}
+const char* HelpFile() {
+  return language::Pick(".\\Guide.CHM", ".\\GuideEn.CHM");
+}
 
 class AboutDialog final : public ui::win32::Dialog {
  protected:
@@ -105,7 +111,8 @@ void WizardDialog::AddAboutMenuEntry() {
     return;
   }
   char text[128] = {};
-  ::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUT_MENU, text, sizeof(text));
+  ::LoadStringA(::GetModuleHandleA(nullptr), language::ResourceId(IDS_ABOUT_MENU), text,
+                sizeof(text));
   if (text[0] != '\0') {
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
@@ -154,7 +161,7 @@ void WizardDialog::PaintMinimised() {
 }
 
 void WizardDialog::ShowHelp() {
-  if (HWND help = ::FindWindowA(nullptr, kHelpWindowTitle)) {
+  if (HWND help = ::FindWindowA(nullptr, HelpWindowTitle())) {
     if (::IsIconic(help)) {
       ::ShowWindow(help, SW_RESTORE);
     }
@@ -162,7 +169,7 @@ void WizardDialog::ShowHelp() {
     ::BringWindowToTop(help);
     return;
   }
-  ::ShellExecuteA(nullptr, "open", kHelpFile, nullptr, nullptr, SW_SHOW);
+  ::ShellExecuteA(nullptr, "open", HelpFile(), nullptr, nullptr, SW_SHOW);
 }
 
 }  // namespace app::win32

@@ -12,6 +12,7 @@
 #include "app/wow64_refusal.h"
 #include "main/command_run.h"
 #include "install/install_sequence.h"
+#include "language/language.h"
 #include "messages/message_box.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/resource_ids.h"
@@ -22,7 +23,9 @@
 
 namespace {
 
-constexpr const char* kWizardCaption = "安装打印机驱动程序";
+const char* WizardCaption() {
+  return language::Pick("安装打印机驱动程序", "Install Printer Driver");
+}
 
 // Common controls 4.70 and later have InitCommonControlsEx; Windows 98 and NT 4 as shipped
 // have 4.00 with InitCommonControls only, so the newer call is looked up, never imported.
@@ -55,7 +58,8 @@ bool PrepareRichText(platform::Platform& platform) {
 // The licence agreement, an RTF document kept as a resource of the program.
 std::string LicenceAgreement() {
   HMODULE self = ::GetModuleHandleA(nullptr);
-  HRSRC resource = ::FindResourceA(self, MAKEINTRESOURCEA(IDR_LICENCE_RTF), RT_RCDATA);
+  HRSRC resource =
+      ::FindResourceA(self, MAKEINTRESOURCEA(language::ResourceId(IDR_LICENCE_RTF)), RT_RCDATA);
   HGLOBAL loaded = resource != nullptr ? ::LoadResource(self, resource) : nullptr;
   const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
   if (data == nullptr) {
@@ -73,7 +77,7 @@ int RunWizard(platform::Platform& platform) {
                    ? app::FinishOutcome::kStay
                    : app::FinishOutcome::kClose;
       });
-  app::win32::WizardDialog window(parts.wizard, kWizardCaption);
+  app::win32::WizardDialog window(parts.wizard, WizardCaption());
   window.Run();
   return 0;
 }
@@ -104,6 +108,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR command
   platform::Win32Platform win32;
   const unattended::StartUp start =
       unattended::BeginRun(win32.Get().files, commandLine != nullptr ? commandLine : "");
+  language::SetCurrent(language::Choose(::GetACP(), start.line.language));
   if (app::RunsUnderWow64(win32.Get())) {
     return RefuseOn64BitWindows(win32.Get(), start.line);
   }

@@ -42,7 +42,8 @@ SimMachine::SimMachine() {
   activeMachine = this;
   SetVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   for (const messages::MessageText& message : messages::kMessageTable) {
-    strings_[message.id] = message.text;
+    strings_[message.id] = message.chinese;
+    strings_[message.id + ENGLISH_RESOURCE_OFFSET] = message.english;
   }
   disk_.MakeDirectory(currentDirectory_);
 }

@@ -1,14 +1,17 @@
 #include "ui/win32/dialog.h"
+#include "language/language.h"
 
 namespace ui::win32 {
 
 INT_PTR Dialog::DoModal(int templateId, HWND parent) {
-  return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+  return ::DialogBoxParamA(::GetModuleHandleA(nullptr),
+                           MAKEINTRESOURCEA(language::ResourceId(templateId)), parent,
                            &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 HWND Dialog::CreateChild(int templateId, HWND parent) {
-  return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+  return ::CreateDialogParamA(::GetModuleHandleA(nullptr),
+                              MAKEINTRESOURCEA(language::ResourceId(templateId)), parent,
                               &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 

@@ -57,6 +57,11 @@ static BOOL CALLBACK MatchControl(HWND window, LPARAM context) {
   return TRUE;
 }
 
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+  reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+  return TRUE;
+}
+
 struct TitleSearch {
   const std::wstring* title;
   int count;
@@ -94,6 +99,12 @@ std::wstring Entry(HWND list, int index) {
 }
 
 }  // namespace
+
+std::vector<HWND> WindowAndDescendants(HWND window) {
+  std::vector<HWND> windows{window};
+  ::EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
 
 std::vector<std::wstring> ComboEntries(HWND list) {
   std::vector<std::wstring> entries;

@@ -24,6 +24,9 @@ HWND FindMessageBox(DWORD processId, HWND wizard);
 // preferring a visible one; null when no descendant has that id.
 HWND FindControl(HWND wizard, int id);
 
+// The window itself and all its descendants (the wizard's pages and their controls).
+std::vector<HWND> WindowAndDescendants(HWND window);
+
 // The window's text, read with the W call.
 std::wstring WindowText(HWND window);
 

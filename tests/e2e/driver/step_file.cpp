@@ -95,6 +95,17 @@ bool ParseLine(std::string rest, Step& step) {
   }
   if (verb == "wait-wizard") {
     step.kind = StepKind::kWaitWizard;
+    if (rest.find_first_not_of(" \t") == std::string::npos) {
+      return true;
+    }
+    if (!ParseQuoted(rest, text)) {
+      return false;
+    }
+    step.text = FromUtf8(text);
+    return true;
+  }
+  if (verb == "expect-ascii") {
+    step.kind = StepKind::kExpectAscii;
     return NextWord(rest).empty();
   }
   if (verb == "expect-acp") {

@@ -9,7 +9,8 @@ namespace e2e {
 
 enum class StepKind {
   kTimeout,         // timeout <ms>: the wait of the steps that follow
-  kWaitWizard,      // wait-wizard
+  kWaitWizard,      // wait-wizard ["<caption>"]
+  kExpectAscii,     // expect-ascii: every text of the wizard and its pages is ASCII
   kExpectAcp,       // expect-acp <code page>
   kExpectState,     // expect <id> checked|unchecked|enabled|disabled|visible|hidden
   kExpectText,      // expect-text <id> "<text>"

@@ -10,6 +10,14 @@ namespace {
 
 constexpr wchar_t kWizardCaption[] = L"安装打印机驱动程序";
 constexpr DWORD kPollMs = 20;
+
+// A static control that shows a bitmap or an icon instead of a text.
+bool ShowsPicture(HWND window) {
+  wchar_t className[16] = {};
+  ::GetClassNameW(window, className, 16);
+  const LONG_PTR type = ::GetWindowLongPtrW(window, GWL_STYLE) & SS_TYPEMASK;
+  return ::lstrcmpiW(className, L"Static") == 0 && (type == SS_BITMAP || type == SS_ICON);
+}
 constexpr UINT kReplyMs = 2000;
 // The runner on the Linux side takes the picture; give it time even when steps wait briefly.
 constexpr DWORD kScreenshotMs = 30000;
@@ -131,7 +139,9 @@ bool StepRunner::Execute(const Step& step, std::string& failure) {
       timeoutMs_ = static_cast<DWORD>(step.number);
       return true;
     case StepKind::kWaitWizard:
-      return WaitWizard(failure);
+      return WaitWizard(step, failure);
+    case StepKind::kExpectAscii:
+      return ExpectAscii(failure);
     case StepKind::kExpectAcp:
       if (::GetACP() != static_cast<UINT>(step.number)) {
         failure = "GetACP() is " + std::to_string(::GetACP());
@@ -217,10 +227,11 @@ std::string StepRunner::BoxNote() const {
   return box != nullptr ? "; a message box is showing: " + Quoted(MessageBoxText(box)) : "";
 }
 
-bool StepRunner::WaitWizard(std::string& failure) {
+bool StepRunner::WaitWizard(const Step& step, std::string& failure) {
   HWND early = nullptr;
+  const std::wstring caption = step.text.empty() ? kWizardCaption : step.text;
   const Wait result = WaitUntil([&] {
-    wizard_ = FindWizard(process_.dwProcessId, kWizardCaption);
+    wizard_ = FindWizard(process_.dwProcessId, caption);
     if (wizard_ == nullptr) {
       early = FindMessageBox(process_.dwProcessId, nullptr);
     }
@@ -235,6 +246,27 @@ bool StepRunner::WaitWizard(std::string& failure) {
     failure = result == Wait::kTimedOut ? "no wizard window within the timeout" : ProcessEnded();
   }
   return false;
+}
+
+bool StepRunner::ExpectAscii(std::string& failure) {
+  if (wizard_ == nullptr) {
+    failure = "no wizard yet (wait-wizard first)";
+    return false;
+  }
+  for (HWND window : WindowAndDescendants(wizard_)) {
+    if (ShowsPicture(window)) {
+      continue;  // its "text" is the resource number of its bitmap or icon
+    }
+    const std::wstring text = WindowText(window);
+    for (wchar_t c : text) {
+      if (c >= 0x80) {
+        failure = "control " + std::to_string(::GetDlgCtrlID(window)) + " shows " + Quoted(text) +
+                  ", which is not ASCII";
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 HWND StepRunner::NeedControl(int id, std::string& failure) {

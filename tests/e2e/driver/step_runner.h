@@ -42,7 +42,8 @@ class StepRunner {
   std::string ProcessEnded() const;
   std::string BoxNote() const;
 
-  bool WaitWizard(std::string& failure);
+  bool WaitWizard(const Step& step, std::string& failure);
+  bool ExpectAscii(std::string& failure);
   bool ExpectState(const Step& step, std::string& failure);
   bool ExpectText(const Step& step, std::string& failure);
   bool ExpectRead(const Step& step, std::wstring (*read)(HWND), const char* what,

@@ -18,7 +18,7 @@ TEST(MessageTable, IdsAreUniqueAndInTheProgramsRange) {
     EXPECT_GE(message.id, 101u);
     EXPECT_LE(message.id, 145u);
     EXPECT_TRUE(ids.insert(message.id).second) << "duplicate id " << message.id;
-    EXPECT_NE(std::string(message.text), "") << message.id;
+    EXPECT_NE(std::string(message.chinese), "") << message.id;
   }
   EXPECT_EQ(ids.size(), 34u);
 }
