@@ -145,10 +145,11 @@ std::string Driver(const InstallPlan& plan, const std::vector<std::string>& list
   return text;
 }
 
+// The message as the Chinese wizard shows it, then as the English one does.
 std::string MessageText(unsigned id) {
   for (const messages::MessageText& message : messages::kMessageTable) {
     if (message.id == id) {
-      return message.text;
+      return std::string(message.chinese) + "\" / \"" + message.english;
     }
   }
   return "";

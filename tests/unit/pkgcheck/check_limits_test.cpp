@@ -103,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LimitCase{"TP-R80.DEVMODENT", "DRIVERVERSION", "65536", kOutOfRange},
                       LimitCase{"TP-R80.PRINTERINFONT", "ATTRIBUTES", "4294967295", kNone},
                       LimitCase{"TP-R80.PRINTERINFONT", "ATTRIBUTES", "4294967296", kOutOfRange},
-                      LimitCase{"TP-R80.DEVMODENT", "COPIES", "9\t; copies", {"comment-in-value"}}));
+                      LimitCase{
+                          "TP-R80.DEVMODENT", "COPIES", "9\t; copies", {"comment-in-value"}}));
 
 // The printer queue: Windows takes priorities from 1 to 99.
 using PrinterLimits = CheckLimits;
