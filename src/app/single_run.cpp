@@ -1,5 +1,6 @@
 #include "app/single_run.h"
 
+#include "language/language.h"
 #include "messages/message_box.h"
 #include "unattended/exit_codes.h"
 
@@ -19,8 +20,11 @@ SingleRun::~SingleRun() {
 
 int SingleRun::RefuseSecondRun(bool quiet) {
   if (!quiet) {
-    messages::ShowText(platform_,
-                       "另一个打印机驱动程序安装或删除正在进行。请等它结束后再运行本程序。");
+    messages::ShowText(
+        platform_,
+        language::Pick("另一个打印机驱动程序安装或删除正在进行。请等它结束后再运行本程序。",
+                       "Another installation or removal of a printer driver is in progress. "
+                       "Please wait until it ends, then run this program again."));
   }
   return unattended::kExitAnotherRun;
 }

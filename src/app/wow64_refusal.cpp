@@ -1,5 +1,6 @@
 #include "app/wow64_refusal.h"
 
+#include "language/language.h"
 #include "messages/message_box.h"
 #include "platform/loaded_module.h"
 #include "unattended/exit_codes.h"
@@ -7,8 +8,11 @@
 namespace app {
 namespace {
 
-constexpr const char* kShownReason =
+constexpr const char* kShownReasonChinese =
     "本安装包只含32位打印机驱动程序，不能安装在64位Windows上。\n程序将退出，系统未作任何更改。";
+constexpr const char* kShownReasonEnglish =
+    "This package holds 32-bit printer drivers only and cannot install on 64-bit Windows.\n"
+    "The program ends; nothing on this system was changed.";
 constexpr const char* kLoggedReason =
     "not supported: this package holds 32-bit drivers only and cannot install on 64-bit Windows";
 
@@ -30,7 +34,7 @@ int RefuseOn64BitWindows(platform::Platform& platform, bool showMessage, unatten
     log->Line(kLoggedReason);
   }
   if (showMessage) {
-    messages::ShowText(platform, kShownReason);
+    messages::ShowText(platform, language::Pick(kShownReasonChinese, kShownReasonEnglish));
   }
   if (log == nullptr) {
     return unattended::kExitNotSupported;

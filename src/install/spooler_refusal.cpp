@@ -1,12 +1,16 @@
 #include "install/spooler_refusal.h"
 
+#include "language/language.h"
 #include "messages/message_box.h"
 
 namespace install {
 namespace {
 
-constexpr const char* kNeedsAdministrator =
+constexpr const char* kNeedsAdministratorChinese =
     "\n拒绝访问：安装打印机驱动需要管理员权限，请以管理员身份运行本程序。";
+constexpr const char* kNeedsAdministratorEnglish =
+    "\nAccess denied: installing a printer driver needs administrator rights. Run this program "
+    "as an administrator.";
 
 }  // namespace
 
@@ -14,7 +18,7 @@ std::string SpoolerFailureText(platform::Platform& platform, unsigned id, DWORD 
                                const std::string& detail) {
   std::string text = messages::LoadMessage(platform, id) + detail;
   if (error == ERROR_ACCESS_DENIED) {
-    text += kNeedsAdministrator;
+    text += language::Pick(kNeedsAdministratorChinese, kNeedsAdministratorEnglish);
   }
   return text;
 }

@@ -1,5 +1,6 @@
 #include "install/target_system.h"
 
+#include "language/language.h"
 #include "resources/resource_ids.h"
 
 namespace install {
@@ -12,8 +13,10 @@ bool IsServer(const OSVERSIONINFOEXA& version) {
 TargetSystem NewerNtSystem(const OSVERSIONINFOEXA& version) {
   return IsServer(version)
              ? TargetSystem{IDC_OS_SERVER2003, kTargetServer2003, true,
-                            "Windows Server 2003 及更高版本"}
-             : TargetSystem{IDC_OS_WINXP, kTargetWinXp, true, "Windows XP 及更高版本"};
+                            language::Pick("Windows Server 2003 及更高版本",
+                                           "Windows Server 2003 and later")}
+             : TargetSystem{IDC_OS_WINXP, kTargetWinXp, true,
+                            language::Pick("Windows XP 及更高版本", "Windows XP and later")};
 }
 
 }  // namespace

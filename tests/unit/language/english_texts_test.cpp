@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/setup_wizard.h"
+#include "app/single_run.h"
+#include "app/wow64_refusal.h"
 #include "fakes/fake_dialog_view.h"
+#include "install/spooler_refusal.h"
+#include "install/target_system.h"
 #include "language/scoped_language.h"
 #include "messages/message_box.h"
 #include "platform/sim/sim_machine.h"
@@ -53,6 +58,40 @@ TEST(EnglishTexts, RemovalQuestionAndReportsAreAsciiAndNameTheModel) {
   }
   EXPECT_NE(uninstall::RemovalReport("TP-R80", outcome).find("Could not be removed:"),
             std::string::npos);
+}
+
+// The refusals that end a run before it starts, the rights hint of a refused spooler call and
+// the OS page's button for newer systems: what a person reads in each language.
+TEST(EnglishTexts, RefusalsRightsHintAndNewerSystemButtonsSpeakTheRunsLanguage) {
+  for (const auto language : {language::Language::kChinese, language::Language::kEnglish}) {
+    ScopedLanguage chosen(language);
+    const bool english = language == language::Language::kEnglish;
+    platform::sim::SimMachine machine;
+    app::RefuseOn64BitWindows(machine.platform(), true, nullptr);
+    {
+      app::SingleRun first(machine.platform());
+      app::SingleRun second(machine.platform());
+      ASSERT_FALSE(second.first());
+      second.RefuseSecondRun(false);
+    }
+    OSVERSIONINFOEXA windows10{};
+    windows10.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    windows10.dwMajorVersion = 10;
+    windows10.wProductType = VER_NT_WORKSTATION;
+    std::vector<std::string> texts = {
+        install::SpoolerFailureText(machine.platform(), IDS_INSTALL_SUCCEEDED, ERROR_ACCESS_DENIED,
+                                    ""),
+        install::RecogniseTargetSystem(windows10).buttonText};
+    ASSERT_EQ(machine.messageBoxes().size(), 2u);
+    for (const auto& box : machine.messageBoxes()) {
+      texts.push_back(box.text);
+    }
+    for (const std::string& text : texts) {
+      EXPECT_EQ(IsAscii(text), english) << text;
+      EXPECT_NE(text, "");
+    }
+    EXPECT_EQ(texts[1], english ? "Windows XP and later" : "Windows XP 及更高版本");
+  }
 }
 
 TEST(EnglishTexts, ChineseRemovalQuestionIsUnchanged) {
