@@ -100,6 +100,23 @@ LONG RegistryKey::EnumValue(DWORD index, char* name, DWORD* nameSize, DWORD* typ
   return registry_.RegEnumValueA(handle_, index, name, nameSize, nullptr, type, nullptr, nullptr);
 }
 
+std::vector<std::string> RegistryKey::ValueNames(DWORD nameSize) {
+  std::vector<std::string> names;
+  std::vector<char> name(nameSize);
+  for (DWORD index = 0;; ++index) {
+    DWORD size = nameSize;
+    DWORD type = 0;
+    const LONG result = EnumValue(index, name.data(), &size, &type);
+    if (result == static_cast<LONG>(ERROR_MORE_DATA)) {
+      continue;
+    }
+    if (result != ERROR_SUCCESS) {
+      return names;
+    }
+    names.emplace_back(name.data());
+  }
+}
+
 bool RegistryKey::CreateKey(HKEY root, const char* path) {
   HKEY created = nullptr;
   DWORD disposition = 0;

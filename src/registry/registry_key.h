@@ -2,6 +2,9 @@
 // operation answers true or false, never shows a message, and keeps the last Win32 error.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/registry_service.h"
 
 namespace registry {
@@ -30,6 +33,9 @@ class RegistryKey {
   bool DeleteValue(const char* name);
   // The platform's result code (0 for success); a value's name without its data.
   LONG EnumValue(DWORD index, char* name, DWORD* nameSize, DWORD* type);
+  // The names of the key's values, in the registry's order, leaving out a name that does not
+  // fit `nameSize` (with its NUL): the callers know the longest name they ever write.
+  std::vector<std::string> ValueNames(DWORD nameSize);
   // Creates root\path (and any missing key above it) and closes the new handle at once.
   bool CreateKey(HKEY root, const char* path);
 

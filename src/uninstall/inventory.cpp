@@ -170,17 +170,7 @@ void ReadRecords(platform::Platform& platform, Inventory& inventory) {
     if (!key.Open(HKEY_LOCAL_MACHINE, path)) {
       continue;
     }
-    for (DWORD index = 0;; ++index) {
-      char name[kValueNameSize] = {};
-      DWORD size = sizeof(name);
-      DWORD type = 0;
-      const LONG result = key.EnumValue(index, name, &size, &type);
-      if (result == static_cast<LONG>(ERROR_MORE_DATA)) {
-        continue;  // a name longer than any the installer writes
-      }
-      if (result != ERROR_SUCCESS) {
-        break;
-      }
+    for (const std::string& name : key.ValueNames(kValueNameSize)) {
       inventory.records.push_back(RegistryRecord{path, name});
     }
   }

@@ -44,18 +44,7 @@ RemovalList RemovalRecord::Read() const {
   if (!key.Open(HKEY_LOCAL_MACHINE, path_.c_str())) {
     return list;
   }
-  for (DWORD index = 0;; ++index) {
-    char name[kValueNameSize] = {};
-    DWORD size = sizeof(name);
-    DWORD type = 0;
-    const LONG result = key.EnumValue(index, name, &size, &type);
-    if (result == static_cast<LONG>(ERROR_MORE_DATA)) {
-      continue;  // longer than any entry written here
-    }
-    if (result != ERROR_SUCCESS) {
-      break;
-    }
-    const std::string entry = name;
+  for (const std::string& entry : key.ValueNames(kValueNameSize)) {
     for (const Kind& kind : kKinds) {
       const std::string prefix = kind.prefix;
       if (entry.compare(0, prefix.size(), prefix) == 0 && entry.size() > prefix.size()) {
