@@ -3,8 +3,10 @@
 
     benchmarks/wine_bench.py [--rounds N] [--pauses-fresh MS] [--pauses-update MS]
 
-For the typical XP serial installation (TP-R80 on KSCOM1:, default printer) in fresh prefixes:
-the time from process start to the first page shown, the time from pressing Finish to the
+For the typical XP serial installation (TP-R80 on KSCOM1:, default printer) in fresh prefixes,
+the time from process start to the first page shown beside the start-up floor
+(startup_floor.exe, OLE, RichEdit 2.0 and a short RTF text in a dialog, run in the same prefix,
+before the wizard in one round and after it in the next), the time from pressing Finish to the
 final message, split into the pauses the installation must make (given by the caller, from
 the simulated Windows' clock) and the rest; side by side, the floor: install_floor.exe making
 only the same spooler, registry and file calls in one process, and the ratio of the rest to
@@ -17,6 +19,7 @@ from __future__ import annotations
 
 import argparse
 import re
+import shutil
 import statistics
 import subprocess
 import sys
@@ -49,6 +52,13 @@ mark message
 answer ok
 expect-exit 0
 """
+STARTUP_FLOOR_STEPS = """\
+mark start
+wait-wizard "Startup floor"
+mark first-page
+click 1
+expect-exit 0
+"""
 
 
 def fresh_prefix(name: str, platform: bench.Platform) -> bench.Prefix:
@@ -69,24 +79,41 @@ def older_monitor(prefix: bench.Prefix) -> None:
     prefix.wine(["net", "start", "Spooler"])
 
 
-def time_setup(platform: bench.Platform, update: bool) -> dict[str, float]:
-    """One walk through the wizard; the driver's marks in milliseconds since Setup.exe started."""
+def drive(prefix: bench.Prefix, platform: bench.Platform, program: str,
+          steps: str) -> dict[str, float]:
+    """Runs C:\\pkg\\PROGRAM under the driver; its marks in milliseconds since the start."""
+    e2e = prefix.drive_c / "e2e"
+    e2e.mkdir(exist_ok=True)
+    (e2e / "steps.txt").write_text(steps, encoding="utf-8")
+    transcript_file = e2e / "transcript.txt"
+    transcript_file.unlink(missing_ok=True)
+    result = prefix.run(platform.build_dir / "e2e_driver.exe",
+                        ["--setup", "C:\\pkg\\" + program, "--dir", r"C:\pkg",
+                         "--steps", r"C:\e2e\steps.txt",
+                         "--transcript", r"C:\e2e\transcript.txt"], cwd=e2e, timeout=120)
+    transcript = transcript_file.read_text(encoding="utf-8", errors="replace")
+    if result.returncode != 0:
+        raise RuntimeError(f"the run of {program} failed: {transcript[-400:]}")
+    return {m.group(1): float(m.group(2))
+            for m in re.finditer(r"^time (\S+) ([\d.]+)", transcript, re.M)}
+
+
+def time_setup(platform: bench.Platform, update: bool,
+               floor_first: bool = False) -> tuple[dict[str, float], float]:
+    """One walk through the wizard and, in the same prefix before or after it, the start-up
+    floor; the wizard's marks and the floor's time to its dialog shown."""
     prefix = fresh_prefix("bench_setup", platform)
     try:
         if update:
             older_monitor(prefix)
-        e2e = prefix.drive_c / "e2e"
-        e2e.mkdir()
-        (e2e / "steps.txt").write_text(STEPS, encoding="utf-8")
-        result = prefix.run(platform.build_dir / "e2e_driver.exe",
-                            ["--setup", r"C:\pkg\Setup.exe", "--dir", r"C:\pkg",
-                             "--steps", r"C:\e2e\steps.txt",
-                             "--transcript", r"C:\e2e\transcript.txt"], cwd=e2e, timeout=120)
-        transcript = (e2e / "transcript.txt").read_text(encoding="utf-8", errors="replace")
-        if result.returncode != 0:
-            raise RuntimeError(f"the wizard run failed: {transcript[-400:]}")
-        return {m.group(1): float(m.group(2))
-                for m in re.finditer(r"^time (\S+) ([\d.]+)", transcript, re.M)}
+        shutil.copy2(platform.build_dir / "startup_floor.exe", prefix.drive_c / "pkg")
+        floor = 0.0
+        if floor_first:
+            floor = drive(prefix, platform, "startup_floor.exe", STARTUP_FLOOR_STEPS)["first-page"]
+        marks = drive(prefix, platform, "Setup.exe", STEPS)
+        if not floor_first:
+            floor = drive(prefix, platform, "startup_floor.exe", STARTUP_FLOOR_STEPS)["first-page"]
+        return marks, floor
     finally:
         prefix.close()
 
@@ -129,21 +156,26 @@ def report_executables() -> None:
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--rounds", type=int, default=7)
     parser.add_argument("--pauses-fresh", type=float, default=0.0)
     parser.add_argument("--pauses-update", type=float, default=0.0)
     options = parser.parse_args()
     platform = bench.choose_platform()
-    for program in ("Setup.exe", "e2e_driver.exe", "install_floor.exe"):
+    for program in ("Setup.exe", "e2e_driver.exe", "install_floor.exe", "startup_floor.exe"):
         if not (platform.build_dir / program).exists():
             print(f"wine_bench: {platform.build_dir / program} is missing", file=sys.stderr)
             return 1
     bench.ensure_template(platform)
-    runs, floors, updates = [], [], []
-    for _ in range(max(1, options.rounds)):
-        runs.append(time_setup(platform, update=False))
+    # Alternating: each round the wizard beside its start-up floor (which one first alternates
+    # too), then the installation's floor, then the update.
+    runs, startup_floors, floors, updates = [], [], [], []
+    for round_number in range(max(1, options.rounds)):
+        marks, startup_floor = time_setup(platform, update=False,
+                                          floor_first=round_number % 2 == 1)
+        runs.append(marks)
+        startup_floors.append(startup_floor)
         floors.append(time_floor(platform))
-        updates.append(time_setup(platform, update=True))
+        updates.append(time_setup(platform, update=True)[0])
 
     def median(values: list[float]) -> float:
         return statistics.median(values)
@@ -156,11 +188,15 @@ def main() -> int:
     update_rest = update - options.pauses_update
     print(f"Wine bench: {platform.arch} prefix, {bench.wine_version(platform)}, "
           f"median of {len(runs)} rounds (the driver polls every 20 ms)")
+    startup_floor = median(startup_floors)
     print(f"process start to first page shown: {first_page:.0f} ms")
+    print(f"  start-up floor (OLE, RichEdit 2.0, a short RTF text in a dialog shown): "
+          f"{startup_floor:.0f} ms; first page / floor = {first_page / startup_floor:.2f}"
+          if startup_floor > 0 else "  start-up floor: 0 ms")
     print(f"typical XP serial installation, Finish to final message: {finish:.0f} ms = "
           f"pauses {options.pauses_fresh:.0f} ms + rest {rest:.0f} ms")
     print(f"  floor (the same spooler, registry and file calls in one process): {floor:.0f} ms; "
-          f"rest / floor = {rest / floor:.1f}" if floor > 0 else "  floor: 0 ms")
+          f"rest / floor = {rest / floor:.2f}" if floor > 0 else "  floor: 0 ms")
     print(f"with an older serial-port monitor recorded (spooler stopped and started): "
           f"{update:.0f} ms = pauses {options.pauses_update:.0f} ms + rest {update_rest:.0f} ms")
     report_executables()
