@@ -18,6 +18,7 @@ figures; exits 0 whatever they are (1 only when a run could not be made at all).
 from __future__ import annotations
 
 import argparse
+import os
 import re
 import shutil
 import statistics
@@ -199,6 +200,8 @@ def main() -> int:
           f"rest / floor = {rest / floor:.2f}" if floor > 0 else "  floor: 0 ms")
     print(f"with an older serial-port monitor recorded (spooler stopped and started): "
           f"{update:.0f} ms = pauses {options.pauses_update:.0f} ms + rest {update_rest:.0f} ms")
+    # Other work on the machine spreads Wine's figures widely; the load says how far to trust them.
+    print(f"load average while measured: {os.getloadavg()[0]:.1f} ({os.cpu_count()} processors)")
     report_executables()
     return 0
 
