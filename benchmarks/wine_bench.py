@@ -10,9 +10,9 @@ a warm-up run, before the wizard in one round and after it in the next), the tim
 Finish to the final message, split into the pauses the installation must make (given by the
 caller, from the simulated Windows' clock) and the rest; side by side, the floor:
 install_floor.exe making only the same spooler, registry and file calls in one process, and
-the ratio of the rest to it. The same with an older serial-port monitor recorded (the in-place update around a real
-stop and start of the Spooler service). Then Setup.exe's size and imported DLLs. Prints
-figures; exits 0 whatever they are (1 only when a run could not be made at all).
+the ratio of the rest to it. The same with an older serial-port monitor recorded (the in-place
+update around a real stop and start of the Spooler service). Then Setup.exe's size and imported
+DLLs. Prints figures; exits 0 whatever they are (1 only when a run could not be made at all).
 """
 
 from __future__ import annotations
