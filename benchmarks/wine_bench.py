@@ -4,15 +4,18 @@
     benchmarks/wine_bench.py [--rounds N] [--pauses-fresh MS] [--pauses-update MS]
 
 For the typical XP serial installation (TP-R80 on KSCOM1:, default printer) in fresh prefixes,
-the time from process start to the first page shown beside the start-up floor
-(startup_floor.exe: OLE, RichEdit 2.0 and a short RTF text in a dialog; in the same prefix after
-a warm-up run, before the wizard in one round and after it in the next), the time from pressing
-Finish to the final message, split into the pauses the installation must make (given by the
-caller, from the simulated Windows' clock) and the rest; side by side, the floor:
-install_floor.exe making only the same spooler, registry and file calls in one process, and
-the ratio of the rest to it. The same with an older serial-port monitor recorded (the in-place
-update around a real stop and start of the Spooler service). Then Setup.exe's size and imported
-DLLs. Prints figures; exits 0 whatever they are (1 only when a run could not be made at all).
+each program timed by the same driver from outside, the order alternating from round to round:
+- process start to the first page shown, beside two floors started in the same prefix after a
+  warm-up run: startup_floor.exe (OLE, RichEdit 2.0 and a short RTF text in a dialog) and
+  page_floor.exe (Setup.exe's own wizard and page templates created, nothing more);
+- pressing Finish to the final message, split into the pauses the installation must make (given
+  by the caller, from the simulated Windows' clock) and the rest, beside install_floor.exe in a
+  prefix of its own: the same spooler, registry and file calls between a click and a final
+  message box;
+- the same installation with an older serial-port monitor recorded (the in-place update around
+  a real stop and start of the Spooler service).
+Then Setup.exe's size and imported DLLs. Prints figures; exits 0 whatever they are (1 only when
+a run could not be made at all).
 """
 
 from __future__ import annotations
@@ -60,6 +63,26 @@ mark first-page
 click 1
 expect-exit 0
 """
+PAGE_FLOOR_STEPS = """\
+mark start
+wait-wizard "Page floor"
+mark first-page
+click 2
+expect-exit 0
+"""
+INSTALL_FLOOR_STEPS = """\
+wait-wizard "Install floor"
+timeout 30000
+mark finish
+click 1
+expect-message "Installed"
+mark message
+answer ok
+expect-exit 0
+"""
+# The start-up programs that take turns in one prefix, with their steps.
+STARTUP_PROGRAMS = (("Setup.exe", STEPS), ("startup_floor.exe", STARTUP_FLOOR_STEPS),
+                    ("page_floor.exe", PAGE_FLOOR_STEPS))
 
 
 def fresh_prefix(name: str, platform: bench.Platform) -> bench.Prefix:
@@ -99,40 +122,48 @@ def drive(prefix: bench.Prefix, platform: bench.Platform, program: str,
             for m in re.finditer(r"^time (\S+) ([\d.]+)", transcript, re.M)}
 
 
-def time_setup(platform: bench.Platform, update: bool,
-               floor_first: bool | None = None) -> tuple[dict[str, float], float]:
-    """One walk through the wizard; its marks in milliseconds since Setup.exe started. With
-    floor_first given, the start-up floor too, in the same prefix before or after the wizard,
-    and its time to the dialog shown (else 0)."""
-    prefix = fresh_prefix("bench_setup", platform)
+def warmed_prefix(name: str, platform: bench.Platform, programs: list[str]) -> bench.Prefix:
+    """A fresh prefix with PROGRAMS beside Setup.exe, after one unmeasured run: the first
+    program with a window in a new Wine session pays for starting the session (its desktop
+    process among it)."""
+    prefix = fresh_prefix(name, platform)
+    for program in set(programs) | {"startup_floor.exe"}:
+        if program != "Setup.exe":
+            shutil.copy2(platform.build_dir / program, prefix.drive_c / "pkg")
+    drive(prefix, platform, "startup_floor.exe", STARTUP_FLOOR_STEPS)
+    return prefix
+
+
+def time_startup_round(platform: bench.Platform, turn: int) -> dict[str, dict[str, float]]:
+    """Setup.exe's walk through the wizard and the two start-up floors in one prefix, in the
+    order TURN rotates to; the marks of each program in milliseconds since it started."""
+    order = STARTUP_PROGRAMS[turn % 3:] + STARTUP_PROGRAMS[:turn % 3]
+    prefix = warmed_prefix("bench_setup", platform, [program for program, _ in order])
     try:
-        if update:
-            older_monitor(prefix)
-        floor = 0.0
-        if floor_first is not None:
-            shutil.copy2(platform.build_dir / "startup_floor.exe", prefix.drive_c / "pkg")
-            # The first program with a window in a new Wine session pays for starting the
-            # session (its desktop process among it): a warm-up run bears that for both.
-            drive(prefix, platform, "startup_floor.exe", STARTUP_FLOOR_STEPS)
-        if floor_first:
-            floor = drive(prefix, platform, "startup_floor.exe", STARTUP_FLOOR_STEPS)["first-page"]
-        marks = drive(prefix, platform, "Setup.exe", STEPS)
-        if floor_first is False:
-            floor = drive(prefix, platform, "startup_floor.exe", STARTUP_FLOOR_STEPS)["first-page"]
-        return marks, floor
+        return {program: drive(prefix, platform, program, steps) for program, steps in order}
     finally:
         prefix.close()
 
 
-def time_floor(platform: bench.Platform) -> float:
-    prefix = fresh_prefix("bench_floor", platform)
+def time_update(platform: bench.Platform) -> dict[str, float]:
+    prefix = fresh_prefix("bench_update", platform)
     try:
-        result = prefix.run(platform.build_dir / "install_floor.exe", cwd=prefix.drive_c / "pkg",
-                            timeout=120)
-        match = re.search(r"floor_ms ([\d.]+)", result.stdout)
-        if result.returncode != 0 or not match:
-            raise RuntimeError(f"install_floor.exe failed: {result.stdout} {result.stderr}")
-        return float(match.group(1))
+        older_monitor(prefix)
+        return drive(prefix, platform, "Setup.exe", STEPS)
+    finally:
+        prefix.close()
+
+
+def time_install_floor(platform: bench.Platform) -> tuple[float, float]:
+    """The install floor's click to final message, and its calls alone, in milliseconds."""
+    prefix = warmed_prefix("bench_floor", platform, ["install_floor.exe"])
+    try:
+        marks = drive(prefix, platform, "install_floor.exe", INSTALL_FLOOR_STEPS)
+        figure = (prefix.drive_c / "pkg" / "install_floor.txt").read_text()
+        match = re.search(r"floor_ms ([\d.]+)", figure)
+        if not match:
+            raise RuntimeError(f"install_floor.exe wrote no figure: {figure!r}")
+        return marks["message"] - marks["finish"], float(match.group(1))
     finally:
         prefix.close()
 
@@ -167,26 +198,33 @@ def main() -> int:
     parser.add_argument("--pauses-update", type=float, default=0.0)
     options = parser.parse_args()
     platform = bench.choose_platform()
-    for program in ("Setup.exe", "e2e_driver.exe", "install_floor.exe", "startup_floor.exe"):
+    for program in ("Setup.exe", "e2e_driver.exe", "install_floor.exe", "startup_floor.exe",
+                    "page_floor.exe"):
         if not (platform.build_dir / program).exists():
             print(f"wine_bench: {platform.build_dir / program} is missing", file=sys.stderr)
             return 1
     bench.ensure_template(platform)
-    # Alternating: each round the wizard beside its start-up floor (which one first alternates
-    # too), then the installation's floor, then the update.
-    runs, startup_floors, floors, updates = [], [], [], []
+    # Alternating: the start-up programs take turns in each round's prefix, and the wizard's
+    # Finish and the install floor each run first in every other round.
+    startups, floors, floor_calls, updates = [], [], [], []
     for round_number in range(max(1, options.rounds)):
-        marks, startup_floor = time_setup(platform, update=False,
-                                          floor_first=round_number % 2 == 1)
-        runs.append(marks)
-        startup_floors.append(startup_floor)
-        floors.append(time_floor(platform))
-        updates.append(time_setup(platform, update=True)[0])
+        if round_number % 2 == 1:
+            floor, calls = time_install_floor(platform)
+        startups.append(time_startup_round(platform, round_number))
+        if round_number % 2 == 0:
+            floor, calls = time_install_floor(platform)
+        floors.append(floor)
+        floor_calls.append(calls)
+        updates.append(time_update(platform))
 
     def median(values: list[float]) -> float:
         return statistics.median(values)
 
-    first_page = median([r["first-page"] for r in runs])
+    def first_page(program: str) -> float:
+        return median([round_marks[program]["first-page"] for round_marks in startups])
+
+    runs = [round_marks["Setup.exe"] for round_marks in startups]
+    setup_first_page = first_page("Setup.exe")
     finish = median([r["message"] - r["finish"] for r in runs])
     update = median([r["message"] - r["finish"] for r in updates])
     floor = median(floors)
@@ -194,15 +232,20 @@ def main() -> int:
     update_rest = update - options.pauses_update
     print(f"Wine bench: {platform.arch} prefix, {bench.wine_version(platform)}, "
           f"median of {len(runs)} rounds (the driver polls every 20 ms)")
-    startup_floor = median(startup_floors)
-    print(f"process start to first page shown: {first_page:.0f} ms")
-    print(f"  start-up floor (OLE, RichEdit 2.0, a short RTF text in a dialog shown): "
-          f"{startup_floor:.0f} ms; first page / floor = {first_page / startup_floor:.2f}"
-          if startup_floor > 0 else "  start-up floor: 0 ms")
+    print(f"process start to first page shown: {setup_first_page:.0f} ms")
+    for program, description in (
+            ("startup_floor.exe", "start-up floor (OLE, RichEdit 2.0, a short RTF text in a "
+                                  "dialog shown)"),
+            ("page_floor.exe", "page floor (Setup.exe's wizard and page templates created, "
+                               "its licence streamed, nothing else)")):
+        value = first_page(program)
+        print(f"  {description}: {value:.0f} ms; first page / floor = "
+              f"{setup_first_page / value:.2f}")
     print(f"typical XP serial installation, Finish to final message: {finish:.0f} ms = "
           f"pauses {options.pauses_fresh:.0f} ms + rest {rest:.0f} ms")
-    print(f"  floor (the same spooler, registry and file calls in one process): {floor:.0f} ms; "
-          f"rest / floor = {rest / floor:.2f}" if floor > 0 else "  floor: 0 ms")
+    print(f"  floor (the same spooler, registry and file calls between a click and a final "
+          f"message box): {floor:.0f} ms, the calls alone {median(floor_calls):.0f} ms; "
+          f"rest / floor = {rest / floor:.2f}")
     print(f"with an older serial-port monitor recorded (spooler stopped and started): "
           f"{update:.0f} ms = pauses {options.pauses_update:.0f} ms + rest {update_rest:.0f} ms")
     # Other work on the machine spreads Wine's figures widely; the load says how far to trust them.
