@@ -34,6 +34,7 @@ add_executable(Setup WIN32
   src/app/win32/file_log.cpp
   src/main/win32/main.cpp
   src/main/win32/terminate_handler.cpp
+  src/main/win32/library_errors.cpp
   src/app/win32/wizard_dialog.cpp
   src/ui/win32/color_label.cpp
   src/ui/win32/dialog.cpp

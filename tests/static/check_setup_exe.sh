@@ -22,6 +22,12 @@ imports=$(i686-w64-mingw32-objdump -p "$exe" | awk '
 [ -n "$imports" ] || fail "no imports read"
 unlisted=$(comm -23 <(sort -u <<<"$imports") <(grep -v '^#' "$allowed" | awk 'NF >= 2 { print $1, $2 }' | sort -u))
 [ -z "$unlisted" ] || fail "imports missing from $allowed: $(tr '\n' ';' <<<"$unlisted")"
+# The runtime's throwing helpers are the program's own (src/main/win32/library_errors.cpp): the
+# runtime's versions would bring its reference-counted string, about 50 KB, back.
+map=$(dirname "$exe")/Setup.map
+if [ -f "$map" ] && grep -qE 'libstdc\+\+\.a\((functexcept|cow-string-inst)\.o\)' "$map"; then
+  fail "$map: the runtime's functexcept.o or cow-string-inst.o is linked"
+fi
 size=$(stat -c %s "$exe")
 [ "$size" -le $((512 * 1024)) ] || fail "$exe is $size bytes, more than 512 KB"
 echo "PASS setup-exe"
