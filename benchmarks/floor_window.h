@@ -4,12 +4,36 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 #include <richedit.h>
+#include <shellapi.h>
+#include <winspool.h>
 
 #include <cstring>
 #include <vector>
 
 namespace floor_window {
+
+// What any wizard like Setup.exe does before its first window: the same system DLLs loaded,
+// common controls, OLE and RichEdit 2.0. Returns 0, or the exit code of what failed.
+inline int StartLikeTheWizard() {
+  // Setup.exe imports these DLLs; loading them is part of any start-up like its own.
+  auto* volatile shell = &::ShellExecuteA;
+  auto* volatile spooler = &::EnumPrintersA;
+  auto* volatile registry = &::RegCloseKey;
+  auto* volatile graphics = &::GetStockObject;
+  (void)shell;
+  (void)spooler;
+  (void)registry;
+  (void)graphics;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  if (FAILED(::OleInitialize(nullptr))) {
+    return 1;
+  }
+  return ::LoadLibraryA("riched20.dll") != nullptr ? 0 : 2;
+}
 
 // A dialog template built in memory: a caption and child controls, no font of its own.
 class DialogTemplate {

@@ -5,15 +5,12 @@
 // the start-up floor it shows how much of Setup.exe's start-up the windows of its templates
 // take. The bench's driver times it from process creation to the window shown; Cancel ends it.
 #include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
-#include <shellapi.h>
-#include <winspool.h>
 
 #include <string>
 
 #include "floor_window.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/rich_text.h"
 
 namespace {
 
@@ -22,25 +19,16 @@ constexpr int kPages[] = {IDD_LICENCE_PAGE, IDD_PRINTER_PAGE, IDD_MODE_PAGE, IDD
 
 HMODULE setupModule = nullptr;
 
+// The agreement, put in place of its placeholder by the licence page's own code.
 void ShowLicence(HWND page) {
-  HWND placeholder = ::GetDlgItem(page, IDC_LICENCE_TEXT);
   HRSRC resource = ::FindResourceA(setupModule, MAKEINTRESOURCEA(IDR_LICENCE_RTF), RT_RCDATA);
   HGLOBAL loaded = resource != nullptr ? ::LoadResource(setupModule, resource) : nullptr;
   const void* rtf = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-  if (placeholder == nullptr || rtf == nullptr) {
-    return;
+  if (rtf != nullptr) {
+    ui::win32::ShowRichText(
+        page, IDC_LICENCE_TEXT,
+        std::string(static_cast<const char*>(rtf), ::SizeofResource(setupModule, resource)));
   }
-  RECT area{};
-  ::GetWindowRect(placeholder, &area);
-  ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&area), 2);
-  HWND view = ::CreateWindowExA(
-      WS_EX_CLIENTEDGE, "RichEdit20A", "",
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-      area.left, area.top, area.right - area.left, area.bottom - area.top, page,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LICENCE_TEXT)), nullptr, nullptr);
-  ::DestroyWindow(placeholder);
-  floor_window::StreamRtf(view, static_cast<const char*>(rtf),
-                          ::SizeofResource(setupModule, resource));
 }
 
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM, LPARAM lparam) {
@@ -91,11 +79,6 @@ INT_PTR CALLBACK WizardProc(HWND wizard, UINT message, WPARAM wparam, LPARAM) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // Setup.exe imports these DLLs; loading them is part of any start-up like its own.
-  auto* volatile shell = &::ShellExecuteA;
-  auto* volatile spooler = &::EnumPrintersA;
-  (void)shell;
-  (void)spooler;
   char path[MAX_PATH] = {};
   const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
   std::string setup(path, length);
@@ -104,14 +87,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (setupModule == nullptr) {
     return 4;
   }
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&controls);
-  if (FAILED(::OleInitialize(nullptr))) {
-    return 1;
+  if (const int failed = floor_window::StartLikeTheWizard()) {
+    return failed;
   }
-  if (::LoadLibraryA("riched20.dll") == nullptr) {
-    return 2;
-  }
+  ui::win32::LoadRichTextLibrary();  // loaded already; this names its window class
   const INT_PTR result =
       ::DialogBoxParamA(setupModule, MAKEINTRESOURCEA(IDD_WIZARD), nullptr, WizardProc, 0);
   ::OleUninitialize();

@@ -4,10 +4,6 @@
 // dialog. The bench's driver times it from process creation to the dialog shown, as it times
 // Setup.exe; its OK button ends the program.
 #include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
-#include <shellapi.h>
-#include <winspool.h>
 
 #include "floor_window.h"
 
@@ -33,22 +29,8 @@ INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // Setup.exe imports these DLLs; loading them is part of any start-up like its own.
-  auto* volatile shell = &::ShellExecuteA;
-  auto* volatile spooler = &::EnumPrintersA;
-  auto* volatile registry = &::RegCloseKey;
-  auto* volatile graphics = &::GetStockObject;
-  (void)shell;
-  (void)spooler;
-  (void)registry;
-  (void)graphics;
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&controls);
-  if (FAILED(::OleInitialize(nullptr))) {
-    return 1;
-  }
-  if (::LoadLibraryA("riched20.dll") == nullptr) {
-    return 2;
+  if (const int failed = floor_window::StartLikeTheWizard()) {
+    return failed;
   }
   floor_window::DialogTemplate dialog("Startup floor", 300, 200);
   dialog.Item(kRichTextId,
