@@ -36,34 +36,38 @@ void FindDrivers(const PackageComponents& package, const Inventory& system, Owne
   }
 }
 
-void FindMonitors(const PackageComponents& package, const Inventory& system, Ownership& owned) {
-  for (const PackageComponent& component : package.monitors) {
-    const InstalledMonitor* installed = FindMonitor(system, component.name);
+// A monitor or processor is the package's when neither its name nor its registered DLL is
+// Windows' own and that DLL is one the package names. `find` gives the registered component of
+// a name, or null.
+template <typename Find>
+void ClaimComponents(const std::vector<PackageComponent>& components, Find find,
+                     bool (*isWindowsOwn)(std::string_view), std::vector<OwnedComponent>& claimed,
+                     Ownership& owned) {
+  for (const PackageComponent& component : components) {
+    const auto* installed = find(component.name);
     if (installed == nullptr) {
       continue;
     }
-    if (!install::IsWindowsOwnMonitor(installed->name) &&
-        !install::IsWindowsOwnFile(installed->dll) && NamesFile(component.dlls, installed->dll)) {
-      owned.monitors.push_back(OwnedComponent{installed->name, installed->dll});
+    if (!isWindowsOwn(installed->name) && !install::IsWindowsOwnFile(installed->dll) &&
+        NamesFile(component.dlls, installed->dll)) {
+      claimed.push_back(OwnedComponent{installed->name, installed->dll});
     } else {
       owned.foreign.push_back(NotOurs(component.name, "DLL", installed->dll));
     }
   }
 }
 
+void FindMonitors(const PackageComponents& package, const Inventory& system, Ownership& owned) {
+  ClaimComponents(
+      package.monitors, [&](const std::string& name) { return FindMonitor(system, name); },
+      install::IsWindowsOwnMonitor, owned.monitors, owned);
+}
+
 void FindProcessors(const PackageComponents& package, const Inventory& system, Ownership& owned) {
-  for (const PackageComponent& component : package.processors) {
-    const InstalledProcessor* installed = FindTargetProcessor(system, component.name);
-    if (installed == nullptr) {
-      continue;
-    }
-    if (!install::IsWindowsOwnProcessor(installed->name) &&
-        !install::IsWindowsOwnFile(installed->dll) && NamesFile(component.dlls, installed->dll)) {
-      owned.processors.push_back(OwnedComponent{installed->name, installed->dll});
-    } else {
-      owned.foreign.push_back(NotOurs(component.name, "DLL", installed->dll));
-    }
-  }
+  ClaimComponents(
+      package.processors,
+      [&](const std::string& name) { return FindTargetProcessor(system, name); },
+      install::IsWindowsOwnProcessor, owned.processors, owned);
 }
 
 bool SharedDriver(const PackageComponents& package, const std::string& name) {

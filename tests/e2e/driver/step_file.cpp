@@ -59,6 +59,19 @@ bool ParseQuoted(const std::string& rest, std::string& text) {
   return false;
 }
 
+// An optional quoted text: nothing at all leaves `out` empty.
+bool ParseOptionalQuoted(const std::string& rest, std::wstring& out) {
+  if (rest.find_first_not_of(" \t") == std::string::npos) {
+    return true;
+  }
+  std::string text;
+  if (!ParseQuoted(rest, text)) {
+    return false;
+  }
+  out = FromUtf8(text);
+  return true;
+}
+
 bool ParseState(const std::string& word, ControlState& state) {
   static const std::map<std::string, ControlState> kStates = {
       {"checked", ControlState::kChecked}, {"unchecked", ControlState::kUnchecked},
@@ -95,14 +108,7 @@ bool ParseLine(std::string rest, Step& step) {
   }
   if (verb == "wait-wizard") {
     step.kind = StepKind::kWaitWizard;
-    if (rest.find_first_not_of(" \t") == std::string::npos) {
-      return true;
-    }
-    if (!ParseQuoted(rest, text)) {
-      return false;
-    }
-    step.text = FromUtf8(text);
-    return true;
+    return ParseOptionalQuoted(rest, step.text);
   }
   if (verb == "expect-ascii") {
     step.kind = StepKind::kExpectAscii;
@@ -206,14 +212,7 @@ bool ParseLine(std::string rest, Step& step) {
   }
   if (verb == "start-setup") {
     step.kind = StepKind::kStartSetup;
-    if (rest.find_first_not_of(" \t") == std::string::npos) {
-      return true;
-    }
-    if (!ParseQuoted(rest, text)) {
-      return false;
-    }
-    step.text = FromUtf8(text);
-    return true;
+    return ParseOptionalQuoted(rest, step.text);
   }
   if (verb == "lock-file") {
     step.kind = StepKind::kLockFile;
